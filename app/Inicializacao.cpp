@@ -1,0 +1,55 @@
+#include "app/Inicializacao.h"
+
+#include "app/core/Conexao.h"
+#include "app/core/FormatoData.h"
+#include "app/core/Mensagens.h"
+#include "app/core/modGeral.h"
+#include "app/mdiPrincipal.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace Inicializacao {
+
+void InstalarIdioma(QApplication& aplicacao) {
+  QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+  auto* traducao = new QTranslator(&aplicacao);
+  if (traducao->load(QStringLiteral("qtbase_pt_BR"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(traducao);
+}
+
+std::unique_ptr<mdiPrincipal> Iniciar(Contexto contexto) {
+  Mensagens& mensagens = *contexto.mensagens;
+  FormatoData::VerificarFormatoData(mensagens);
+
+  const QString backup = modGeral::CaminhoBackup();
+  if (!QFileInfo(backup).isDir()) {
+    if (!QDir().mkpath(backup)) {
+      mensagens.mostrar(QStringLiteral("Não foi possível criar a pasta de cópias de segurança:\r") + backup,
+                        QStringLiteral("Talonix"), Icone::Critico);
+      return nullptr;
+    }
+    modGeral::GravarIni(QStringLiteral("copiaseguranca"), QStringLiteral("local"), backup, modGeral::ArquivoIni());
+  }
+
+  modGeral::DefinirPastaSom(modGeral::CaminhoSom());
+
+  const Resultado conexao = Conexao::AbrirConexao();
+  if (!conexao) {
+    mensagens.mostrar(QStringLiteral("Não foi possível abrir o banco de dados ") + modGeral::CaminhoDados() +
+                          Conexao::NomeArquivoBanco + QStringLiteral("\r\r") + conexao.erro +
+                          QStringLiteral("\rErro número ") + QString::number(conexao.numero),
+                      QStringLiteral("Talonix"), Icone::Critico);
+    return nullptr;
+  }
+
+  auto janela = std::make_unique<mdiPrincipal>(contexto);
+  janela->show();
+  return janela;
+}
+
+}  // namespace Inicializacao

@@ -1,0 +1,71 @@
+#include "app/core/Compactacao.h"
+
+#include "app/core/Conexao.h"
+#include "app/core/SubstituicaoBanco.h"
+#include "app/core/modGeral.h"
+
+#include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace Compactacao {
+namespace {
+
+Resultado copiarCompactado(const QString& banco, const QString& destino) {
+  const QString nome = QStringLiteral("talonix_compactacao");
+  Resultado resultado = Conexao::AbrirArquivo(nome, banco);
+  if (resultado) {
+    QSqlQuery comando(QSqlDatabase::database(nome, false));
+    comando.prepare(QStringLiteral("VACUUM INTO ?"));
+    comando.addBindValue(destino);
+    if (!comando.exec())
+      resultado = Conexao::Falha(comando.lastError());
+  }
+  Conexao::Descartar(nome);
+  return resultado;
+}
+
+}  // namespace
+
+Resultado CompactarBanco(const Observador& observador) {
+  const QString banco = modGeral::CaminhoDados() + Conexao::NomeArquivoBanco;
+  const QString temporario = modGeral::CaminhoDados() + NomeArquivoTemporario;
+
+  auto etapa = [&](Etapa e, const std::function<Resultado()>& passo) -> Resultado {
+    if (observador && !observador(e))
+      return Resultado::falha(QStringLiteral("Falha provocada na etapa ") + QString::number(static_cast<int>(e)), -1);
+    return passo();
+  };
+
+  Resultado resultado = etapa(Etapa::RemoverTemporarioAntigo, [&] {
+    // A copy left by an interrupted run is stale: it is never the database.
+    if (QFile::exists(temporario) && !QFile::remove(temporario))
+      return Resultado::falha(QStringLiteral("Não foi possível apagar o arquivo temporário ") + temporario, -1);
+    return Resultado::sucesso();
+  });
+  if (resultado)
+    resultado = etapa(Etapa::FecharConexao, [] {
+      Conexao::FecharConexao();
+      return Resultado::sucesso();
+    });
+  if (resultado)
+    resultado = etapa(Etapa::CopiarCompactado, [&] { return copiarCompactado(banco, temporario); });
+  if (resultado)
+    resultado = etapa(Etapa::GravarNoDisco, [&] { return SubstituicaoBanco::Sincronizar(temporario); });
+  if (resultado)
+    resultado = etapa(Etapa::VerificarCopia, [&] { return SubstituicaoBanco::Verificar(temporario, false); });
+  if (resultado)
+    resultado = etapa(Etapa::SubstituirBanco, [&] { return SubstituicaoBanco::Substituir(temporario, banco); });
+  if (resultado)
+    resultado = etapa(Etapa::AbrirConexao, [] { return Conexao::AbrirConexao(); });
+
+  if (!resultado) {
+    QFile::remove(temporario);
+    // The database on the disk is the old one or the new one, whole: open whichever it is.
+    if (!Conexao::Banco().isOpen())
+      (void)Conexao::AbrirConexao();
+  }
+  return resultado;
+}
+
+}  // namespace Compactacao

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/core/Resultado.h"
+
+#include <QString>
+
+#include <functional>
+
+/// Compacting the database file, with a valid database on the disk at every instant.
+namespace Compactacao {
+
+/// File name of the compacted copy, beside the database.
+inline const QString NomeArquivoTemporario = QStringLiteral("bdRecibo.tmp");
+
+/// The steps of a compaction, in order.
+enum class Etapa {
+  RemoverTemporarioAntigo,
+  FecharConexao,
+  CopiarCompactado,
+  GravarNoDisco,
+  VerificarCopia,
+  SubstituirBanco,
+  AbrirConexao,
+};
+
+/// Called before each step; returning false makes that step fail (used to prove that a failure
+/// anywhere leaves the database whole).
+using Observador = std::function<bool(Etapa)>;
+
+/// Compacts `bdRecibo.mdb` into "bdRecibo.tmp" and puts the copy in its place. On failure the
+/// copy is removed, the connection is reopened on the database as it was, and the failure's
+/// text and number come back.
+[[nodiscard]] Resultado CompactarBanco(const Observador& observador = {});
+
+}  // namespace Compactacao

@@ -1,0 +1,128 @@
+#include "app/core/Conexao.h"
+
+#include "app/core/Esquema.h"
+#include "app/core/TextoDobrado.h"
+#include "app/core/modGeral.h"
+
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+#include <sqlite3.h>
+
+namespace Conexao {
+namespace {
+
+const QString kNomePrincipal = QStringLiteral("talonix");
+
+// talonix_contem(texto, termo): 1 when the folded term appears in the folded text.
+void sqlContem(sqlite3_context* contexto, int, sqlite3_value** argumentos) {
+  const auto* texto = reinterpret_cast<const char*>(sqlite3_value_text(argumentos[0]));
+  const auto* termo = reinterpret_cast<const char*>(sqlite3_value_text(argumentos[1]));
+  if (texto == nullptr || termo == nullptr) {
+    sqlite3_result_int(contexto, termo != nullptr && *termo == '\0' ? 1 : 0);
+    return;
+  }
+  const std::string_view t(texto, static_cast<std::size_t>(sqlite3_value_bytes(argumentos[0])));
+  const std::string_view p(termo, static_cast<std::size_t>(sqlite3_value_bytes(argumentos[1])));
+  sqlite3_result_int(contexto, TextoDobrado::contem(t, p) ? 1 : 0);
+}
+
+// talonix_dobra(texto): the folded text, for ordering or comparing folded values.
+void sqlDobra(sqlite3_context* contexto, int, sqlite3_value** argumentos) {
+  const auto* texto = reinterpret_cast<const char*>(sqlite3_value_text(argumentos[0]));
+  if (texto == nullptr) {
+    sqlite3_result_null(contexto);
+    return;
+  }
+  std::string saida;
+  TextoDobrado::dobrar(std::string_view(texto, static_cast<std::size_t>(sqlite3_value_bytes(argumentos[0]))),
+                       saida);
+  sqlite3_result_text(contexto, saida.data(), static_cast<int>(saida.size()), SQLITE_TRANSIENT);
+}
+
+Resultado registrarFuncoes(QSqlDatabase& banco) {
+  const QVariant handle = banco.driver()->handle();
+  if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+    return Resultado::falha(QStringLiteral("O driver do banco de dados não é o SQLite esperado."), -1);
+  auto* sqlite = *static_cast<sqlite3* const*>(handle.constData());
+  if (sqlite == nullptr)
+    return Resultado::falha(QStringLiteral("A conexão com o banco de dados não está aberta."), -1);
+  const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
+  if (sqlite3_create_function_v2(sqlite, "talonix_contem", 2, flags, nullptr, sqlContem, nullptr, nullptr,
+                                 nullptr) != SQLITE_OK ||
+      sqlite3_create_function_v2(sqlite, "talonix_dobra", 1, flags, nullptr, sqlDobra, nullptr, nullptr,
+                                 nullptr) != SQLITE_OK)
+    return Resultado::falha(QString::fromUtf8(sqlite3_errmsg(sqlite)), sqlite3_errcode(sqlite));
+  return Resultado::sucesso();
+}
+
+}  // namespace
+
+Resultado Falha(const QSqlError& erro) {
+  QString texto = erro.databaseText();
+  if (texto.isEmpty())
+    texto = erro.driverText();
+  bool numerico = false;
+  int numero = erro.nativeErrorCode().toInt(&numerico);
+  if (!numerico)
+    numero = -1;
+  return Resultado::falha(texto, numero);
+}
+
+Resultado AbrirArquivo(const QString& nome, const QString& caminho) {
+  const QFileInfo arquivo(caminho);
+  if (!arquivo.exists() || !arquivo.isFile())
+    return Resultado::falha(QStringLiteral("O arquivo do banco de dados não foi encontrado: ") + caminho,
+                            SQLITE_CANTOPEN);
+
+  Descartar(nome);
+  QSqlDatabase banco = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nome);
+  banco.setDatabaseName(caminho);
+  if (!banco.open()) {
+    const Resultado falha = Falha(banco.lastError());
+    Descartar(nome);
+    return falha;
+  }
+
+  Resultado resultado = registrarFuncoes(banco);
+  if (resultado) {
+    // One user and one file: the rollback journal leaves nothing beside the database once a
+    // transaction ends, so the file can be zipped, compacted or replaced on its own.
+    QSqlQuery ajuste(banco);
+    for (const char* pragma : {"PRAGMA journal_mode=DELETE", "PRAGMA synchronous=FULL"}) {
+      if (!ajuste.exec(QString::fromLatin1(pragma))) {
+        resultado = Falha(ajuste.lastError());
+        break;
+      }
+    }
+  }
+  if (resultado)
+    resultado = Esquema::VerificarTabelas(banco);
+  if (!resultado)
+    Descartar(nome);
+  return resultado;
+}
+
+void Descartar(const QString& nome) {
+  if (!QSqlDatabase::contains(nome))
+    return;
+  {
+    QSqlDatabase banco = QSqlDatabase::database(nome, false);
+    if (banco.isOpen())
+      banco.close();
+  }
+  QSqlDatabase::removeDatabase(nome);
+}
+
+Resultado AbrirConexao() {
+  return AbrirArquivo(kNomePrincipal, modGeral::CaminhoDados() + NomeArquivoBanco);
+}
+
+void FecharConexao() { Descartar(kNomePrincipal); }
+
+QSqlDatabase Banco() { return QSqlDatabase::database(kNomePrincipal, false); }
+
+}  // namespace Conexao

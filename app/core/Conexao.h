@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/core/Resultado.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+class QSqlError;
+
+/// The program's one database connection, to `bdRecibo.mdb` in the data folder. Screens reach
+/// it through `Banco()` at every operation, so they find the new connection after a compaction
+/// or a restore has closed and reopened it.
+namespace Conexao {
+
+/// File name of the database inside the data folder.
+inline const QString NomeArquivoBanco = QStringLiteral("bdRecibo.mdb");
+
+/// Opens the connection to the existing database of the data folder. A missing file is never
+/// created; a file that is not a Talonix database is refused.
+[[nodiscard]] Resultado AbrirConexao();
+
+/// Closes the connection (nothing happens when it is not open).
+void FecharConexao();
+
+/// The current connection; not open between `FecharConexao` and `AbrirConexao`.
+QSqlDatabase Banco();
+
+/// Opens an existing database file on a connection of its own (`nome`), with the program's
+/// settings and search functions, and checks that it holds the Talonix tables.
+[[nodiscard]] Resultado AbrirArquivo(const QString& nome, const QString& caminho);
+
+/// Closes and forgets a connection opened by `AbrirArquivo`.
+void Descartar(const QString& nome);
+
+/// The driver's error text and number.
+Resultado Falha(const QSqlError& erro);
+
+}  // namespace Conexao

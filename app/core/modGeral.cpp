@@ -1,0 +1,72 @@
+#include "app/core/modGeral.h"
+
+#include "app/core/ArquivoIni.h"
+#include "app/core/Relogio.h"
+
+#include <QCoreApplication>
+#include <QDate>
+
+namespace modGeral {
+namespace {
+
+QString& pastaAplicacao() {
+  static QString pasta;
+  return pasta;
+}
+
+QString& pastaSom() {
+  static QString pasta;
+  return pasta;
+}
+
+}  // namespace
+
+QString PastaAplicacao() {
+  if (pastaAplicacao().isEmpty())
+    return QCoreApplication::applicationDirPath();
+  return pastaAplicacao();
+}
+
+void DefinirPastaAplicacao(const QString& pasta) { pastaAplicacao() = pasta; }
+
+QString JuntarCaminho(const QString& pasta, const QString& nome) {
+  if (pasta.endsWith(QLatin1Char('/')))
+    return pasta + nome;
+  return pasta + QLatin1Char('/') + nome;
+}
+
+QString CaminhoDados() { return JuntarCaminho(PastaAplicacao(), QStringLiteral("Dados/")); }
+
+QString CaminhoRelatorio() { return JuntarCaminho(PastaAplicacao(), QStringLiteral("relatorio/")); }
+
+// Only the names the program makes up are lower case: on a file system that tells case apart,
+// lower-casing the whole path would point at a folder that does not exist.
+QString CaminhoBackup() { return JuntarCaminho(PastaAplicacao(), QStringLiteral("backup")); }
+
+QString CaminhoSom() { return JuntarCaminho(PastaAplicacao(), QStringLiteral("som")); }
+
+QString ArquivoIni() { return JuntarCaminho(PastaAplicacao(), QStringLiteral("cfgtalonix.ini")); }
+
+QString PastaSom() { return pastaSom(); }
+
+void DefinirPastaSom(const QString& pasta) { pastaSom() = pasta; }
+
+QString LerIni(const QString& secao, const QString& chave, const QString& padrao, const QString& arquivo) {
+  return ::ArquivoIni(arquivo.trimmed()).ler(secao.trimmed(), chave.trimmed(), padrao.trimmed());
+}
+
+void GravarIni(const QString& secao, const QString& chave, const QString& valor, const QString& arquivo) {
+  (void)::ArquivoIni(arquivo.trimmed()).gravar(secao.trimmed(), chave.trimmed(), valor.trimmed());
+}
+
+int UltimoDiaMes(int mes, const Relogio& relogio) {
+  if (mes < 1 || mes > 12)
+    return 0;
+  return QDate(relogio.hoje().year(), mes, 1).daysInMonth();
+}
+
+void Aguardar(double segundos, bool processarEventos, Relogio& relogio) {
+  relogio.aguardar(segundos, processarEventos);
+}
+
+}  // namespace modGeral

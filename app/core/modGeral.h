@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+class Relogio;
+
+/// The program's general module: the application folder and the paths built from it, the
+/// settings file, and the small date and time helpers the screens share.
+namespace modGeral {
+
+/// The folder that holds the executable; every path is built from it.
+QString PastaAplicacao();
+/// Points the program at another application folder (tests run on temporary folders).
+void DefinirPastaAplicacao(const QString& pasta);
+
+/// `pasta` + "/" + `nome`, without a second separator when `pasta` already ends in one.
+QString JuntarCaminho(const QString& pasta, const QString& nome);
+
+QString CaminhoDados();      ///< application folder + "/Dados/"
+QString CaminhoRelatorio();  ///< application folder + "/relatorio/"
+QString CaminhoBackup();     ///< application folder + "/backup"
+QString CaminhoSom();        ///< application folder + "/som"
+QString ArquivoIni();        ///< application folder + "/cfgtalonix.ini"
+
+/// The sound folder kept by start-up.
+QString PastaSom();
+void DefinirPastaSom(const QString& pasta);
+
+/// Reads one value of the settings file; every argument is trimmed first, at most 254
+/// characters come back, trimmed; a missing file, section or key gives the trimmed default.
+QString LerIni(const QString& secao, const QString& chave, const QString& padrao, const QString& arquivo);
+/// Creates or replaces one value of the settings file. Failures are not reported.
+void GravarIni(const QString& secao, const QString& chave, const QString& valor, const QString& arquivo);
+
+/// The number of days of `mes` (1 to 12) in the current year; 0 for any other month.
+int UltimoDiaMes(int mes, const Relogio& relogio);
+
+/// Waits `segundos`, letting the interface repaint while it waits when `processarEventos`.
+void Aguardar(double segundos, bool processarEventos, Relogio& relogio);
+
+}  // namespace modGeral

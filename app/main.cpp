@@ -1,0 +1,19 @@
+#include "app/Inicializacao.h"
+#include "app/core/Relogio.h"
+#include "app/mdiPrincipal.h"
+#include "controls/MensagensQt.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+  QApplication aplicacao(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Talonix"));
+  Inicializacao::InstalarIdioma(aplicacao);
+
+  MensagensQt mensagens;
+  RelogioSistema relogio;
+  const auto janela = Inicializacao::Iniciar({&mensagens, &relogio});
+  if (!janela)
+    return 1;
+  return QApplication::exec();
+}

@@ -1,0 +1,30 @@
+# Compiler settings shared by every target of the project's own code.
+set(TALONIX_WARNINGS -Wall -Wextra -Wpedantic -Werror -Wno-error=deprecated-declarations)
+set(TALONIX_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+
+if(TALONIX_SANITIZE)
+  add_compile_options(${TALONIX_SANITIZER_FLAGS})
+  add_link_options(${TALONIX_SANITIZER_FLAGS})
+endif()
+
+# Warnings as errors, the repository root on the include path, Qt asserts kept in debug builds.
+function(talonix_project_target target)
+  target_compile_options(${target} PRIVATE ${TALONIX_WARNINGS})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_compile_definitions(${target} PUBLIC $<$<CONFIG:Debug>:QT_FORCE_ASSERTS>)
+endfunction()
+
+# One Qt Test executable per tested class, run by CTest on the offscreen platform.
+#   talonix_add_test(NAME name SOURCES a.cpp ... [LIBRARIES lib ...] [TIMEOUT s])
+function(talonix_add_test)
+  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBRARIES" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  talonix_project_target(${T_NAME})
+  target_link_libraries(${T_NAME} PRIVATE Qt6::Test ${T_LIBRARIES})
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT}
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TALONIX_TEST_APPDIR=${TALONIX_APPDIR};ASAN_OPTIONS=detect_leaks=1:abort_on_error=0;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+endfunction()

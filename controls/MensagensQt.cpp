@@ -1,0 +1,72 @@
+#include "controls/MensagensQt.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::StandardButton botaoDe(Resposta resposta) {
+  switch (resposta) {
+  case Resposta::Ok:
+    return QMessageBox::Ok;
+  case Resposta::Cancelar:
+    return QMessageBox::Cancel;
+  case Resposta::Sim:
+    return QMessageBox::Yes;
+  case Resposta::Nao:
+    return QMessageBox::No;
+  }
+  return QMessageBox::Ok;
+}
+
+QMessageBox::Icon iconeDe(Icone icone) {
+  switch (icone) {
+  case Icone::Nenhum:
+    return QMessageBox::NoIcon;
+  case Icone::Informacao:
+    return QMessageBox::Information;
+  case Icone::Exclamacao:
+    return QMessageBox::Warning;
+  case Icone::Pergunta:
+    return QMessageBox::Question;
+  case Icone::Critico:
+    return QMessageBox::Critical;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+Resposta MensagensQt::mostrar(const QString& texto, const QString& titulo, Icone icone, Botoes botoes,
+                              Resposta padrao) {
+  QMessageBox caixa(iconeDe(icone), titulo, QString(texto).replace(QLatin1Char('\r'), QLatin1Char('\n')),
+                    QMessageBox::NoButton, QApplication::activeWindow());
+  switch (botoes) {
+  case Botoes::Ok:
+    caixa.setStandardButtons(QMessageBox::Ok);
+    break;
+  case Botoes::OkCancelar:
+    caixa.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+    break;
+  case Botoes::SimNao:
+    caixa.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    break;
+  case Botoes::SimNaoCancelar:
+    caixa.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    break;
+  }
+  caixa.setDefaultButton(botaoDe(padrao));
+  switch (caixa.exec()) {
+  case QMessageBox::Yes:
+    return Resposta::Sim;
+  case QMessageBox::No:
+    return Resposta::Nao;
+  case QMessageBox::Cancel:
+    return Resposta::Cancelar;
+  case QMessageBox::Ok:
+    return Resposta::Ok;
+  default:
+    // Closed without a button (Esc on a Yes/No box): the safe answer.
+    return botoes == Botoes::Ok ? Resposta::Ok : (botoes == Botoes::OkCancelar ? Resposta::Cancelar : Resposta::Nao);
+  }
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "app/core/Contexto.h"
+
+#include <QWidget>
+
+class QKeyEvent;
+
+/// A data-entry or report screen shown inside the main window. It sees every key before its
+/// controls (`teclaPrevia`), refuses the window's close box (it is left through its own
+/// buttons) and places itself in the middle of the main window.
+class TelaFilha : public QWidget {
+  Q_OBJECT
+public:
+  explicit TelaFilha(Contexto contexto, QWidget* parent = nullptr);
+  ~TelaFilha() override;
+
+  /// Closes the screen from its own buttons (Sair, Esc, OK, Cancelar).
+  void fecharTela();
+
+  /// Lets the close go through: the main window is closing.
+  void permitirFechamento() { fechamentoPermitido_ = true; }
+
+  /// Places the screen's window in the middle of the main window, 50 pixels above the centre.
+  void CentralizarFormulario();
+
+protected:
+  /// Every key pressed inside the screen comes here first; return true to consume it.
+  virtual bool teclaPrevia(QKeyEvent* evento);
+
+  /// Called when the screen is about to close for good (Sair, Esc, or the main window closing).
+  virtual void aoFechar() {}
+
+  void closeEvent(QCloseEvent* evento) override;
+  bool eventFilter(QObject* alvo, QEvent* evento) override;
+
+  Contexto contexto_;
+
+private:
+  bool fechamentoPermitido_ = false;
+};

@@ -1,0 +1,52 @@
+#include "tests/support/PastaTeste.h"
+
+#include "app/core/Conexao.h"
+#include "app/core/Esquema.h"
+#include "app/core/modGeral.h"
+
+#include <QDir>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QtTest>
+
+PastaTeste::PastaTeste(bool criarBanco) {
+  QDir(pasta_.path()).mkpath(QStringLiteral("Dados"));
+  modGeral::DefinirPastaAplicacao(pasta_.path());
+  if (criarBanco) {
+    const Resultado r = Esquema::CriarBanco(banco());
+    if (!r)
+      qWarning() << "could not create the test database:" << r.erro;
+  }
+}
+
+PastaTeste::~PastaTeste() {
+  Conexao::FecharConexao();
+  modGeral::DefinirPastaAplicacao(QString());
+}
+
+QString PastaTeste::banco() const { return pasta_.path() + QStringLiteral("/Dados/bdRecibo.mdb"); }
+
+bool PastaTeste::abrir() {
+  const Resultado r = Conexao::AbrirConexao();
+  if (!r)
+    qWarning() << "could not open the test database:" << r.erro << r.numero;
+  return r.ok;
+}
+
+bool PastaTeste::executar(const QString& sql) const {
+  QSqlQuery consulta(Conexao::Banco());
+  if (!consulta.exec(sql)) {
+    qWarning() << sql << consulta.lastError().text();
+    return false;
+  }
+  return true;
+}
+
+QVariant PastaTeste::valor(const QString& sql) const {
+  QSqlQuery consulta(Conexao::Banco());
+  if (!consulta.exec(sql) || !consulta.next())
+    return {};
+  return consulta.value(0);
+}
+
+Contexto PastaTeste::contexto() { return {&mensagens, &relogio}; }
