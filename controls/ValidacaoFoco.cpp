@@ -66,10 +66,12 @@ void ValidacaoFoco::ativar() {
 }
 
 QWidget* ValidacaoFoco::controleDe(QWidget* widget) {
+  // The outermost one: a control may be built of others (the selector's code box).
+  QWidget* controle = nullptr;
   for (QWidget* w = widget; w != nullptr; w = w->parentWidget())
     if (comoControle(w) != nullptr)
-      return w;
-  return nullptr;
+      controle = w;
+  return controle;
 }
 
 QWidget* ValidacaoFoco::janelaDe(QWidget* widget) {
@@ -82,9 +84,10 @@ QWidget* ValidacaoFoco::janelaDe(QWidget* widget) {
 void ValidacaoFoco::focoMudou(QWidget* antes, QWidget* agora) {
   if (ocupado_ || agora == nullptr)
     return;  // a handler is running, or the focus left for no widget (window deactivated)
-  QWidget* janela = janelaDe(agora);
+  // A control's own popup (a calendar, a list) is part of the control although it is a
+  // window of its own: the focus in it is in the control's window.
   QWidget* para = controleDe(agora);
-  // The control's own popup (a calendar, a list) is part of it although it is a window.
+  QWidget* janela = janelaDe(para != nullptr ? para : agora);
   QWidget* de = controleDe(antes);
   if (de != nullptr && janelaDe(de) != janela)
     de = nullptr;
@@ -94,8 +97,8 @@ void ValidacaoFoco::focoMudou(QWidget* antes, QWidget* agora) {
     {
       Ocupado guarda(ocupado_);
       comoControle(de)->validarSaida(cancelar);
-      if (cancelar && antes != nullptr) {
-        antes->setFocus(Qt::OtherFocusReason);
+      if (cancelar) {
+        (janelaDe(antes) == janela ? antes : de)->setFocus(Qt::OtherFocusReason);
         if (QGuiApplication::mouseButtons() != Qt::NoButton)
           engolirClique(agora);
       }

@@ -20,7 +20,8 @@ public:
   static void ativar();
 
   /// The control that `widget` is, or is part of (following parents across windows, so a
-  /// control's own popup counts as part of it); null when none.
+  /// control's own popup counts as part of it; the outermost when controls are nested); null
+  /// when none.
   static QWidget* controleDe(QWidget* widget);
 
   /// The window a widget validates within: its sub-window in the main window's workspace
