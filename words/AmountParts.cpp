@@ -38,7 +38,7 @@ AmountParts SplitScaled(double amount, int places) {
     WriteDigits(parts, 0);
     return parts;
   }
-  WriteDigits(parts, static_cast<std::uint32_t>(static_cast<std::int64_t>(ExactRemainder(t, p))));
+  WriteDigits(parts, static_cast<std::uint32_t>(ExactRemainder(t, p)));
   parts.whole = std::floor(t / p);
   return parts;
 }
