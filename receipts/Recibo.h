@@ -25,6 +25,6 @@ struct DadosPessoa {
   int tipo = 0;
   QString documento1;
   QString documento2;
-  /// Street and number joined by ", "; empty when either is missing.
+  /// Street and number joined by ", ".
   QString endereco;
 };
