@@ -1,0 +1,41 @@
+#pragma once
+
+#include "app/core/Numeracao.h"
+#include "app/core/Resultado.h"
+
+#include <QAbstractTableModel>
+#include <QString>
+
+#include <vector>
+
+/// The rows of a lookup dialog: every person (or referente) whose description contains the
+/// search text, ignoring case and accents, in code order. Columns: the code as each row's own
+/// text (hidden, what callers read), the code shown, the description on one line.
+class ListaLocalizar : public QAbstractTableModel {
+  Q_OBJECT
+public:
+  enum Coluna { ColunaChave, ColunaCodigo, ColunaDescricao, NumeroColunas };
+
+  explicit ListaLocalizar(Numeracao::Cadastro cadastro, QObject* parent = nullptr);
+
+  /// Replaces the rows with those matching `termo`, taken literally (an apostrophe, `%` and `_`
+  /// are searched for as typed). On failure the list is left empty.
+  [[nodiscard]] Resultado Preencher(const QString& termo);
+
+  /// The code of `linha` as text.
+  QString Chave(int linha) const;
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+  struct Linha {
+    qint64 codigo;
+    QString descricao;
+  };
+
+  Numeracao::Cadastro cadastro_;
+  std::vector<Linha> linhas_;
+};
