@@ -6,6 +6,7 @@
 #include <QAbstractTableModel>
 #include <QString>
 
+#include <string>
 #include <vector>
 
 /// The rows of a lookup dialog: every person (or referente) whose description contains the
@@ -31,11 +32,12 @@ public:
   QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
-  struct Linha {
-    qint64 codigo;
-    QString descricao;
-  };
+  QString descricao(int linha) const;
 
   Numeracao::Cadastro cadastro_;
-  std::vector<Linha> linhas_;
+  // Each keystroke may list every row of a large table: the descriptions are kept as the store
+  // hands them out, one after the other, and become text only when a row is shown.
+  std::vector<qint64> codigos_;
+  std::vector<std::size_t> inicios_{0};  ///< where each description starts in `descricoes_`, plus the end
+  std::string descricoes_;
 };
