@@ -9,7 +9,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
+#include "controls/lvButtons.h"
+
 #include <QTreeView>
 
 namespace {
@@ -50,12 +51,10 @@ frmLocalizar::frmLocalizar(Numeracao::Cadastro cadastro, Contexto contexto, QWid
   rotulo->setBuddy(txtDescricao_);
   txtDescricao_->installEventFilter(this);
 
-  cmbOK_ = new QPushButton(QStringLiteral("&OK"), this);
+  cmbOK_ = new lvButtons(QStringLiteral("&OK"), this);
   cmbOK_->setObjectName(QStringLiteral("cmbOK"));
-  cmbFechar_ = new QPushButton(QStringLiteral("&Cancelar"), this);
+  cmbFechar_ = new lvButtons(QStringLiteral("&Cancelar"), this);
   cmbFechar_->setObjectName(QStringLiteral("cmbFechar"));
-  for (QPushButton* botao : {cmbOK_, cmbFechar_})
-    botao->setAutoDefault(false);
 
   auto* grade = new QGridLayout(this);
   grade->addWidget(lsvLocalizar_, 0, 0, 1, 4);
@@ -72,8 +71,8 @@ frmLocalizar::frmLocalizar(Numeracao::Cadastro cadastro, Contexto contexto, QWid
   txtDescricao_->setFocus();
 
   connect(txtDescricao_, &QLineEdit::textChanged, this, &frmLocalizar::PreencherLista);
-  connect(cmbOK_, &QPushButton::clicked, this, &frmLocalizar::accept);
-  connect(cmbFechar_, &QPushButton::clicked, this, &frmLocalizar::reject);
+  connect(cmbOK_, &lvButtons::clicked, this, &frmLocalizar::accept);
+  connect(cmbFechar_, &lvButtons::clicked, this, &frmLocalizar::reject);
 }
 
 QString frmLocalizar::CodigoSelecionado() const {

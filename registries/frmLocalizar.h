@@ -7,8 +7,8 @@
 
 class ListaLocalizar;
 class QLineEdit;
-class QPushButton;
 class QTreeView;
+class lvButtons;
 
 /// The lookup dialogs `frmLocalizarPessoa` and `frmLocalizarReferente`: the operator types part
 /// of a description and picks a row. The caller shows it modally, reads `Cancelado` and, when it
@@ -43,6 +43,6 @@ private:
   ListaLocalizar* lista_;
   QLineEdit* txtDescricao_;
   QTreeView* lsvLocalizar_;
-  QPushButton* cmbOK_;
-  QPushButton* cmbFechar_;
+  lvButtons* cmbOK_;
+  lvButtons* cmbFechar_;
 };
