@@ -37,121 +37,87 @@ frmPessoa::frmPessoa(Contexto contexto, QWidget* parent)
            QStringLiteral("stbPessoa"), QStringLiteral("Pessoa"), QStringLiteral("Excluir pessoa"), 0, 1},
           contexto, parent) {
   int proximoRotulo = 0;
-  const auto rotulo = [&](const QString& texto, QWidget* campo, QWidget* pai) {
-    auto* r = new QLabel(texto, pai);
-    r->setObjectName(QStringLiteral("lblLabel_%1").arg(proximoRotulo++));
-    r->setBuddy(campo);
-    return r;
+  // A label and its field side by side in a grid; the field may span several columns.
+  const auto par = [&](QGridLayout* grade, int linha, int coluna, const QString& texto, QWidget* campo,
+                       int extensao = 1) {
+    auto* rotulo = new QLabel(texto, grade->parentWidget() != nullptr ? grade->parentWidget() : this);
+    rotulo->setObjectName(QStringLiteral("lblLabel_%1").arg(proximoRotulo++));
+    rotulo->setBuddy(campo);
+    grade->addWidget(rotulo, linha, coluna);
+    grade->addWidget(campo, linha, coluna + 1, 1, extensao);
+    return rotulo;
   };
-  const auto caixa = [](const char* nome, QWidget* pai) {
+  // A box for a column of the table, loaded and written in the order the boxes are made.
+  const auto caixa = [this](const char* nome, const QString& coluna, QWidget* pai) {
     auto* c = new uscTextBox(pai);
     c->setObjectName(QString::fromLatin1(nome));
+    if (!coluna.isEmpty())
+      campos_.append({c, coluna});
     return c;
   };
 
   auto* grade = new QGridLayout;
   grade->setColumnStretch(1, 3);
   grade->setColumnStretch(3, 2);
+  txtNome_ = caixa("txtNome", QString(), this);
+  par(grade, 0, 0, QStringLiteral("Nome:"), txtNome_, 3);
 
-  txtNome_ = caixa("txtNome", this);
-  grade->addWidget(rotulo(QStringLiteral("Nome:"), txtNome_, this), 0, 0);
-  grade->addWidget(txtNome_, 0, 1, 1, 3);
-
-  auto* tipos = new QHBoxLayout;
+  auto* tipos = new QWidget(this);
+  auto* linhaTipos = new QHBoxLayout(tipos);
+  linhaTipos->setContentsMargins(0, 0, 0, 0);
   const QString nomesTipo[] = {QStringLiteral("Física"), QStringLiteral("Jurídica")};
   for (int i = 0; i < 2; ++i) {
-    optTipoPessoa_[i] = new QRadioButton(nomesTipo[i], this);
+    optTipoPessoa_[i] = new QRadioButton(nomesTipo[i], tipos);
     optTipoPessoa_[i]->setObjectName(QStringLiteral("optTipoPessoa_%1").arg(i));
-    tipos->addWidget(optTipoPessoa_[i]);
+    linhaTipos->addWidget(optTipoPessoa_[i]);
     connect(optTipoPessoa_[i], &QRadioButton::toggled, this, [this](bool marcado) {
       if (marcado)
         aplicarTipo();
     });
   }
-  tipos->addStretch();
-  grade->addWidget(rotulo(QStringLiteral("Tipo pessoa:"), optTipoPessoa_[0], this), 1, 0);
-  grade->addLayout(tipos, 1, 1, 1, 3);
+  linhaTipos->addStretch();
+  par(grade, 1, 0, QStringLiteral("Tipo pessoa:"), tipos, 3)->setBuddy(optTipoPessoa_[0]);
 
-  txtDoc1_ = caixa("txtDoc1", this);
-  auto* txtDoc2 = caixa("txtDoc2", this);
-  lblDoc1_ = rotulo(QStringLiteral("CPF:"), txtDoc1_, this);
-  lblDoc2_ = rotulo(QStringLiteral("RG:"), txtDoc2, this);
-  grade->addWidget(lblDoc1_, 2, 0);
-  grade->addWidget(txtDoc1_, 2, 1);
-  grade->addWidget(lblDoc2_, 2, 2);
-  grade->addWidget(txtDoc2, 2, 3);
-
-  auto* txtEndereco = caixa("txtEndereco", this);
-  auto* txtNumero = caixa("txtNumero", this);
+  txtDoc1_ = caixa("txtDoc1", QStringLiteral("Documento01"), this);
+  lblDoc1_ = par(grade, 2, 0, QStringLiteral("CPF:"), txtDoc1_);
+  lblDoc2_ = par(grade, 2, 2, QStringLiteral("RG:"), caixa("txtDoc2", QStringLiteral("Documento02"), this));
+  par(grade, 3, 0, QStringLiteral("Endereço:"), caixa("txtEndereco", QStringLiteral("Endereco"), this));
+  auto* txtNumero = caixa("txtNumero", QStringLiteral("Numero"), this);
   txtNumero->setAlinhamento(Qt::AlignHCenter | Qt::AlignVCenter);
-  grade->addWidget(rotulo(QStringLiteral("Endereço:"), txtEndereco, this), 3, 0);
-  grade->addWidget(txtEndereco, 3, 1);
-  grade->addWidget(rotulo(QStringLiteral("Número:"), txtNumero, this), 3, 2);
-  grade->addWidget(txtNumero, 3, 3);
+  par(grade, 3, 2, QStringLiteral("Número:"), txtNumero);
+  par(grade, 4, 0, QStringLiteral("Complemento:"), caixa("txtComplemento", QStringLiteral("Complemento"), this));
+  par(grade, 4, 2, QStringLiteral("Bairro:"), caixa("txtBairro", QStringLiteral("Bairro"), this));
+  par(grade, 5, 0, QStringLiteral("Cidade:"), caixa("txtCidade", QStringLiteral("Cidade"), this));
 
-  auto* txtComplemento = caixa("txtComplemento", this);
-  auto* txtBairro = caixa("txtBairro", this);
-  grade->addWidget(rotulo(QStringLiteral("Complemento:"), txtComplemento, this), 4, 0);
-  grade->addWidget(txtComplemento, 4, 1);
-  grade->addWidget(rotulo(QStringLiteral("Bairro:"), txtBairro, this), 4, 2);
-  grade->addWidget(txtBairro, 4, 3);
-
-  auto* txtCidade = caixa("txtCidade", this);
-  auto* txtUF = caixa("txtUF", this);
+  auto* ufCep = new QWidget(this);
+  auto* gradeUfCep = new QGridLayout(ufCep);
+  gradeUfCep->setContentsMargins(0, 0, 0, 0);
+  gradeUfCep->setColumnStretch(3, 1);
+  auto* txtUF = caixa("txtUF", QStringLiteral("UF"), ufCep);
   txtUF->setTipoCaracter(uscTextBox::Letras);
   txtUF->setMaxLength(2);
   txtUF->setAlinhamento(Qt::AlignHCenter | Qt::AlignVCenter);
   txtUF->setFixedWidth(40);
-  txtCep_ = new uscMaskBox(this);
+  txtCep_ = new uscMaskBox(ufCep);
   txtCep_->setObjectName(QStringLiteral("txtCep"));
   txtCep_->setMascara(QStringLiteral("#####-###"));
-  grade->addWidget(rotulo(QStringLiteral("Cidade:"), txtCidade, this), 5, 0);
-  grade->addWidget(txtCidade, 5, 1);
-  auto* ufCep = new QHBoxLayout;
-  ufCep->addWidget(rotulo(QStringLiteral("UF:"), txtUF, this));
-  ufCep->addWidget(txtUF);
-  ufCep->addWidget(rotulo(QStringLiteral("CEP:"), txtCep_, this));
-  ufCep->addWidget(txtCep_, 1);
-  grade->addLayout(ufCep, 5, 2, 1, 2);
+  campos_.append({txtCep_, QStringLiteral("Cep")});
+  par(gradeUfCep, 0, 0, QStringLiteral("UF:"), txtUF);
+  par(gradeUfCep, 0, 2, QStringLiteral("CEP:"), txtCep_);
+  grade->addWidget(ufCep, 5, 2, 1, 2);
   areaCampos()->addLayout(grade);
 
   auto* fraContato = new QGroupBox(QStringLiteral("Contato"), this);
   fraContato->setObjectName(QStringLiteral("fraContato"));
   auto* contato = new QGridLayout(fraContato);
-  contato->setColumnStretch(1, 1);
-  contato->setColumnStretch(3, 1);
-  contato->setColumnStretch(5, 1);
-  auto* txtTelefone = caixa("txtTelefone", fraContato);
-  auto* txtCelular = caixa("txtCelular", fraContato);
-  auto* txtFax = caixa("txtFax", fraContato);
-  auto* txtEMail = caixa("txtEMail", fraContato);
-  auto* txtHomePage = caixa("txtHomePage", fraContato);
-  contato->addWidget(rotulo(QStringLiteral("Telefone:"), txtTelefone, fraContato), 0, 0);
-  contato->addWidget(txtTelefone, 0, 1);
-  contato->addWidget(rotulo(QStringLiteral("Celular:"), txtCelular, fraContato), 0, 2);
-  contato->addWidget(txtCelular, 0, 3);
-  contato->addWidget(rotulo(QStringLiteral("Fax:"), txtFax, fraContato), 0, 4);
-  contato->addWidget(txtFax, 0, 5);
-  contato->addWidget(rotulo(QStringLiteral("E-Mail:"), txtEMail, fraContato), 1, 0);
-  contato->addWidget(txtEMail, 1, 1, 1, 5);
-  contato->addWidget(rotulo(QStringLiteral("Homepage:"), txtHomePage, fraContato), 2, 0);
-  contato->addWidget(txtHomePage, 2, 1, 1, 5);
+  for (int coluna : {1, 3, 5})
+    contato->setColumnStretch(coluna, 1);
+  par(contato, 0, 0, QStringLiteral("Telefone:"), caixa("txtTelefone", QStringLiteral("Telefone"), fraContato));
+  par(contato, 0, 2, QStringLiteral("Celular:"), caixa("txtCelular", QStringLiteral("Celular"), fraContato));
+  par(contato, 0, 4, QStringLiteral("Fax:"), caixa("txtFax", QStringLiteral("Fax"), fraContato));
+  par(contato, 1, 0, QStringLiteral("E-Mail:"), caixa("txtEMail", QStringLiteral("EMail"), fraContato), 5);
+  par(contato, 2, 0, QStringLiteral("Homepage:"), caixa("txtHomePage", QStringLiteral("Homepage"), fraContato), 5);
   areaCampos()->addWidget(fraContato);
-
-  campos_ = {{txtDoc1_, QStringLiteral("Documento01")},
-             {txtDoc2, QStringLiteral("Documento02")},
-             {txtEndereco, QStringLiteral("Endereco")},
-             {txtNumero, QStringLiteral("Numero")},
-             {txtComplemento, QStringLiteral("Complemento")},
-             {txtBairro, QStringLiteral("Bairro")},
-             {txtCidade, QStringLiteral("Cidade")},
-             {txtUF, QStringLiteral("UF")},
-             {txtCep_, QStringLiteral("Cep")},
-             {txtTelefone, QStringLiteral("Telefone")},
-             {txtCelular, QStringLiteral("Celular")},
-             {txtFax, QStringLiteral("Fax")},
-             {txtEMail, QStringLiteral("EMail")},
-             {txtHomePage, QStringLiteral("Homepage")}};
 
   connect(txtDoc1_, &uscTextBox::validar, this, &frmPessoa::aoValidarDocumento);
   selecionarTipo(0);
