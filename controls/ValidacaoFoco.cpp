@@ -88,6 +88,10 @@ void ValidacaoFoco::focoMudou(QWidget* antes, QWidget* agora) {
   QWidget* de = controleDe(antes);
   if (de != nullptr && janelaDe(de) != janela)
     de = nullptr;
+  // A control that is being hidden (its window closing) or disabled gives the focus up without
+  // a check: a refusal could not keep the focus there.
+  if (de != nullptr && (!antes->isVisible() || !antes->isEnabled()))
+    de = nullptr;
 
   if (de != nullptr && de != para) {
     bool cancelar = false;
