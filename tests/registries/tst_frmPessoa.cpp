@@ -50,6 +50,7 @@ private slots:
   void registroSumiuAoGravar();
   void abertaEmEdicaoDuranteACompactacao();
   void menuEBarraAbremUmaSoTela();
+  void fecharOProgramaComDocumentoInvalido();
 
 private:
   void inserirPessoa(qint64 codigo, const QString& nome, int tipo = 0, const QString& documento = QString(),
@@ -545,6 +546,17 @@ void tst_frmPessoa::menuEBarraAbremUmaSoTela() {
   ambiente_->janela().findChild<QAction*>(QStringLiteral("tobPrincipal_2"))->trigger();
   QCOMPARE(ambiente_->janela().area()->subWindowList().size(), 2);
   QVERIFY(ambiente_->janela().findChild<QWidget*>(QStringLiteral("frmReferente")) != nullptr);
+}
+
+void tst_frmPessoa::fecharOProgramaComDocumentoInvalido() {
+  QVERIFY(ambiente_->abrir(kMenu, kTela));
+  QPointer<QWidget> tela = ambiente_->tela();
+  ambiente_->tecla(Qt::Key_F5);
+  ambiente_->preencher(QStringLiteral("txtDoc1"), QStringLiteral("111"));
+  // Closing the main window closes the screen without a check of the field being left.
+  QVERIFY(ambiente_->janela().close());
+  QTRY_VERIFY(tela.isNull());
+  QCOMPARE(mensagens().quantas(), 0);
 }
 
 QTEST_MAIN(tst_frmPessoa)
