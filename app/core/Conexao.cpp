@@ -22,8 +22,13 @@ const QString kNomePrincipal = QStringLiteral("talonix");
 void sqlContem(sqlite3_context* contexto, int, sqlite3_value** argumentos) {
   const auto* texto = reinterpret_cast<const char*>(sqlite3_value_text(argumentos[0]));
   const auto* termo = reinterpret_cast<const char*>(sqlite3_value_text(argumentos[1]));
-  if (texto == nullptr || termo == nullptr) {
-    sqlite3_result_int(contexto, termo != nullptr && *termo == '\0' ? 1 : 0);
+  // No term (Null or empty) finds everything; a Null text is found only by no term.
+  if (termo == nullptr || *termo == '\0') {
+    sqlite3_result_int(contexto, 1);
+    return;
+  }
+  if (texto == nullptr) {
+    sqlite3_result_int(contexto, 0);
     return;
   }
   auto* termoDobrado = static_cast<std::string*>(sqlite3_get_auxdata(contexto, 1));
