@@ -2,13 +2,10 @@
 
 #include "controls/ValidacaoFoco.h"
 
-#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QValidator>
-
-#include <memory>
 
 namespace {
 
@@ -39,6 +36,7 @@ CaixaEdicao::CaixaEdicao(QWidget* parent) : QWidget(parent), editor_(new QLineEd
   ValidacaoFoco::ativar();
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(2);
   layout->addWidget(editor_);
   setFocusProxy(editor_);
   setSizePolicy(editor_->sizePolicy());
@@ -127,23 +125,9 @@ void CaixaEdicao::validarSaida(bool& cancelar) {
   emit validar(cancelar);
 }
 
-// Keys sent to the box itself (rather than to its line, which holds the focus) are passed to
-// the line as if typed there, through every filter on the way; a key the line leaves unused
-// comes back up here and goes on to the box's parents once.
-void CaixaEdicao::reenviar(QKeyEvent* evento) {
-  if (reenviando_) {
-    evento->ignore();
-    return;
-  }
-  reenviando_ = true;
-  const std::unique_ptr<QEvent> copia(evento->clone());
-  QCoreApplication::sendEvent(editor_, copia.get());
-  reenviando_ = false;
-}
-
 void CaixaEdicao::keyPressEvent(QKeyEvent* evento) {
-  reenviar(evento);
+  repasse_.repassar(evento, editor_);
 }
 void CaixaEdicao::keyReleaseEvent(QKeyEvent* evento) {
-  reenviar(evento);
+  repasse_.repassar(evento, editor_);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/ControleFoco.h"
+#include "controls/RepasseTeclas.h"
 
 #include <QWidget>
 
@@ -66,13 +67,12 @@ protected:
   QLineEdit* editor() const { return editor_; }
 
   void validarSaida(bool& cancelar) override;
+  // Keys sent to the box itself are typed into its line.
   void keyPressEvent(QKeyEvent* evento) override;
   void keyReleaseEvent(QKeyEvent* evento) override;
 
 private:
-  void reenviar(QKeyEvent* evento);
-
   QLineEdit* editor_;
-  bool reenviando_ = false;
+  RepasseTeclas repasse_;
   QString ultimoTexto_;
 };
