@@ -2,23 +2,19 @@
 // letter is typed into an empty search box, next to a bare SQLite LIKE scan of the same table
 // for the same letter; prints the median milliseconds of each.
 
-#include "app/core/Conexao.h"
 #include "app/core/Contexto.h"
-#include "app/core/modGeral.h"
+#include "bench/CopiaBanco.h"
 #include "controls/MensagensQt.h"
 #include "registries/frmLocalizar.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <sqlite3.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -26,18 +22,15 @@ namespace {
 
 constexpr int kRodadas = 15;
 
-double mediana(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
+double milissegundos(const QElapsedTimer& tempo) {
+  return static_cast<double>(tempo.nsecsElapsed()) / 1e6;
 }
-
-double milissegundos(const QElapsedTimer& tempo) { return static_cast<double>(tempo.nsecsElapsed()) / 1e6; }
 
 // What the store does at the least for the same answer: scan, match, hand out both columns.
 bool varreduraLike(sqlite3* banco, qint64& linhas) {
   sqlite3_stmt* comando = nullptr;
-  if (sqlite3_prepare_v2(banco, "SELECT Codigo, Descricao FROM tbPessoa WHERE Descricao LIKE '%a%' ORDER BY Codigo",
-                         -1, &comando, nullptr) != SQLITE_OK)
+  if (sqlite3_prepare_v2(banco, "SELECT Codigo, Descricao FROM tbPessoa WHERE Descricao LIKE '%a%' ORDER BY Codigo", -1,
+                         &comando, nullptr) != SQLITE_OK)
     return false;
   linhas = 0;
   std::size_t bytes = 0;
@@ -58,12 +51,8 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   QTemporaryDir pasta;
-  QDir(pasta.path()).mkpath(QStringLiteral("Dados"));
-  const QString banco = pasta.path() + QStringLiteral("/Dados/bdRecibo.mdb");
-  if (!QFile::copy(QString::fromLocal8Bit(argv[1]), banco))
-    return 1;
-  modGeral::DefinirPastaAplicacao(pasta.path());
-  if (!Conexao::AbrirConexao())
+  const QString banco = CopiaBanco::Abrir(pasta, QString::fromLocal8Bit(argv[1]));
+  if (banco.isEmpty())
     return 1;
   sqlite3* bruto = nullptr;
   if (sqlite3_open_v2(QFile::encodeName(banco).constData(), &bruto, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
@@ -96,6 +85,6 @@ int main(int argc, char* argv[]) {
   }
   std::fprintf(stderr, "%lld rows match\n", linhas);
   sqlite3_close(bruto);
-  std::printf("%.1f %.1f\n", mediana(programa), mediana(piso));
+  std::printf("%.1f %.1f\n", CopiaBanco::Mediana(programa), CopiaBanco::Mediana(piso));
   return 0;
 }
