@@ -1,6 +1,7 @@
 #include "registries/frmLocalizar.h"
 
 #include "app/core/Mensagens.h"
+#include "controls/lvButtons.h"
 #include "registries/ListaLocalizar.h"
 
 #include <QCloseEvent>
@@ -9,8 +10,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include "controls/lvButtons.h"
-
 #include <QTreeView>
 
 namespace {
