@@ -3,26 +3,19 @@
 
 #include "app/core/Compactacao.h"
 #include "app/core/Conexao.h"
-#include "app/core/modGeral.h"
+#include "bench/CopiaBanco.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <sqlite3.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
 namespace {
-
-double mediana(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 bool vacuumInto(const QString& origem, const QString& destino) {
   sqlite3* banco = nullptr;
@@ -46,12 +39,8 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   QTemporaryDir pasta;
-  QDir(pasta.path()).mkpath(QStringLiteral("Dados"));
-  const QString banco = pasta.path() + QStringLiteral("/Dados/bdRecibo.mdb");
-  if (!QFile::copy(QString::fromLocal8Bit(argv[1]), banco))
-    return 1;
-  modGeral::DefinirPastaAplicacao(pasta.path());
-  if (!Conexao::AbrirConexao())
+  const QString banco = CopiaBanco::Abrir(pasta, QString::fromLocal8Bit(argv[1]));
+  if (banco.isEmpty())
     return 1;
 
   std::vector<double> programa;
@@ -74,6 +63,6 @@ int main(int argc, char* argv[]) {
     }
   }
   Conexao::FecharConexao();
-  std::printf("%.2f %.2f\n", mediana(programa), mediana(piso));
+  std::printf("%.2f %.2f\n", CopiaBanco::Mediana(programa), CopiaBanco::Mediana(piso));
   return 0;
 }

@@ -24,7 +24,9 @@ PastaTeste::~PastaTeste() {
   modGeral::DefinirPastaAplicacao(QString());
 }
 
-QString PastaTeste::banco() const { return pasta_.path() + QStringLiteral("/Dados/bdRecibo.mdb"); }
+QString PastaTeste::banco() const {
+  return pasta_.path() + QStringLiteral("/Dados/bdRecibo.mdb");
+}
 
 bool PastaTeste::abrir() {
   const Resultado r = Conexao::AbrirConexao();
@@ -42,6 +44,18 @@ bool PastaTeste::executar(const QString& sql) const {
   return true;
 }
 
+bool PastaTeste::executar(const QString& sql, const QVariantList& valores) const {
+  QSqlQuery consulta(Conexao::Banco());
+  consulta.prepare(sql);
+  for (const QVariant& valor : valores)
+    consulta.addBindValue(valor);
+  if (!consulta.exec()) {
+    qWarning() << sql << consulta.lastError().text();
+    return false;
+  }
+  return true;
+}
+
 QVariant PastaTeste::valor(const QString& sql) const {
   QSqlQuery consulta(Conexao::Banco());
   if (!consulta.exec(sql) || !consulta.next())
@@ -49,4 +63,6 @@ QVariant PastaTeste::valor(const QString& sql) const {
   return consulta.value(0);
 }
 
-Contexto PastaTeste::contexto() { return {&mensagens, &relogio}; }
+Contexto PastaTeste::contexto() {
+  return {&mensagens, &relogio};
+}
