@@ -44,13 +44,17 @@ QString DadosRelatorio::MontarSql(const LayoutRelatorio& layout, const QList<Sel
   QStringList colunas;
   for (int i = 0; i < layout.quantasColunas(); ++i)
     colunas.append(layout.sqlColuna(i));
-  QString sql = QStringLiteral("SELECT %1 FROM \"%2\" AS \"%3\"")
-                    .arg(colunas.join(QStringLiteral(", ")), layout.tabelas.at(0).nome, layout.tabelas.at(0).apelido);
-  for (int i = 1; i < layout.tabelas.size(); ++i) {
+  // The main table is the one without a link; the others are joined to it in their order, so
+  // that a main row is listed even when a linked row is missing.
+  const int principal = layout.tabelaPrincipal();
+  const TabelaLayout& base = layout.tabelas.at(principal);
+  QString sql =
+      QStringLiteral("SELECT %1 FROM \"%2\" AS \"%3\"").arg(colunas.join(QStringLiteral(", ")), base.nome, base.apelido);
+  for (int i = 0, ligacao = 0; i < layout.tabelas.size(); ++i) {
+    if (i == principal)
+      continue;
     const TabelaLayout& t = layout.tabelas.at(i);
-    const QString condicao = ligacoes.value(i - 1).sql;
-    sql += QStringLiteral(" LEFT JOIN \"%1\" AS \"%2\" ON %3")
-               .arg(t.nome, t.apelido, condicao.isEmpty() ? QStringLiteral("1") : condicao);
+    sql += QStringLiteral(" LEFT JOIN \"%1\" AS \"%2\" ON %3").arg(t.nome, t.apelido, ligacoes.value(ligacao++).sql);
   }
   if (!selecao.sql.isEmpty())
     sql += QStringLiteral(" WHERE ") + selecao.sql;
@@ -66,7 +70,7 @@ QString DadosRelatorio::MontarSql(const LayoutRelatorio& layout, const QList<Sel
       chaves.append(nome);
   }
   // Rows equal in every sort field keep the order in which they were stored.
-  chaves.append(QStringLiteral("\"%1\".rowid").arg(layout.tabelas.at(0).apelido));
+  chaves.append(QStringLiteral("\"%1\".rowid").arg(base.apelido));
   return sql + QStringLiteral(" ORDER BY ") + chaves.join(QStringLiteral(", "));
 }
 

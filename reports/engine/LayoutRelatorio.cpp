@@ -59,3 +59,10 @@ int LayoutRelatorio::indiceParametro(const QString& nome) const {
       return i;
   return -1;
 }
+
+int LayoutRelatorio::tabelaPrincipal() const {
+  for (int i = 0; i < tabelas.size(); ++i)
+    if (tabelas.at(i).ligacao.trimmed().isEmpty())
+      return i;
+  return 0;
+}

@@ -23,8 +23,8 @@ struct CampoLayout {
   TipoDado tipo = TipoDado::Texto;
 };
 
-/// A data table of the report: the first is the main table, each other one is joined to the
-/// ones before it by `ligacao`, a formula such as {tbPessoaRecebi.Codigo} = {tbRecibo.Recebi}.
+/// A data table of the report. One table, the main one, has no link; each other one is joined
+/// to it by `ligacao`, a formula such as {tbPessoaRecebi.Codigo} = {tbRecibo.Recebi}.
 struct TabelaLayout {
   QString nome;
   QString apelido;  ///< the name formulas use; the table's own name when not given
@@ -109,6 +109,9 @@ struct LayoutRelatorio {
   /// The "apelido"."campo" SQL text of a column.
   QString sqlColuna(int coluna) const;
   int quantasColunas() const;
+
+  /// The table the others are joined to: the one without a link.
+  int tabelaPrincipal() const;
 
   int indiceFormula(const QString& nome) const;
   int indiceParametro(const QString& nome) const;

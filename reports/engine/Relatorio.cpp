@@ -98,20 +98,23 @@ Resultado Relatorio::verificarLayout() {
     parametros_.insert(p.nome.toLower(), p.valor.isValid() ? convertido(p.valor, p.tipo) : QVariant());
 
   ligacoes_.clear();
-  for (int i = 1; i < layout_.tabelas.size(); ++i) {
-    const TabelaLayout& t = layout_.tabelas.at(i);
+  int principais = 0;
+  for (const TabelaLayout& t : layout_.tabelas) {
     FormulaAnalisada ligacao = AnalisadorFormula::Analisar(t.ligacao);
+    if (ligacao.ok() && !ligacao.raiz) {
+      ++principais;
+      continue;
+    }
     SelecaoCompilada compilada;
     QString erro = ligacao.erro;
     int posicao = ligacao.posicao;
-    if (ligacao.ok() && !ligacao.raiz) {
-      erro = QStringLiteral("a tabela precisa de uma ligação");
-      posicao = 1;
-    }
     if (!erro.isEmpty() || !CompiladorSelecao::Compilar(ligacao.raiz.get(), layout_, compilada, erro, posicao))
       return erroFormula(QStringLiteral("%1, ligação da tabela %2").arg(nome, t.apelido), erro, posicao);
     ligacoes_.append(compilada);
   }
+  if (principais != 1)
+    return Resultado::falha(
+        QStringLiteral("%1: exatamente uma tabela deve ficar sem ligação (a tabela principal).").arg(nome));
 
   for (const QPoint& campo : layout_.ordem)
     if (campo.x() < 1 || campo.x() > layout_.tabelas.size() || campo.y() < 1 ||

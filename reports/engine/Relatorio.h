@@ -68,6 +68,8 @@ public:
   /// written); the rest of the report is shown all the same.
   const QStringList& avisos() const { return avisos_; }
   int quantosRegistros() const { return dados_.quantos(); }
+  /// The rows read by the last preparation.
+  const DadosRelatorio& dados() const { return dados_; }
   int quantasPaginas() const { return paginacao_.quantasPaginas(); }
   /// The page in layout units (1/720 inch).
   QSizeF tamanhoPagina() const { return layout_.tamanhoPagina(); }
