@@ -5,6 +5,8 @@
 #include "app/core/Conexao.h"
 #include "app/core/Mensagens.h"
 #include "controls/TelaFilha.h"
+#include "registries/frmPessoa.h"
+#include "registries/frmReferente.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -89,9 +91,13 @@ void mdiPrincipal::criarMenus() {
   QAction* sair = entrada(sistema, QStringLiteral("Sa&ir"), "mnuSair");
 
   // Screens still to come stay visible in the menu, disabled.
-  for (QAction* acao : {pessoa, referente, emissao, relPessoa, relReferente, relRecibo, sobre, copia})
+  for (QAction* acao : {emissao, relPessoa, relReferente, relRecibo, sobre, copia})
     acao->setEnabled(false);
 
+  connect(pessoa, &QAction::triggered, this,
+          [this] { mostrarTela(frmPessoa_, [this] { return new frmPessoa(contexto_); }); });
+  connect(referente, &QAction::triggered, this,
+          [this] { mostrarTela(frmReferente_, [this] { return new frmReferente(contexto_); }); });
   connect(compactar, &QAction::triggered, this, &mdiPrincipal::CompactarBancoDados);
   connect(sair, &QAction::triggered, this, &mdiPrincipal::Sair);
 }

@@ -17,7 +17,8 @@ namespace {
 
 const QString kNomePrincipal = QStringLiteral("talonix");
 
-// talonix_contem(texto, termo): 1 when the folded term appears in the folded text.
+// talonix_contem(texto, termo): 1 when the folded term appears in the folded text. The term is
+// the same for every row of a search, so it is folded once per statement.
 void sqlContem(sqlite3_context* contexto, int, sqlite3_value** argumentos) {
   const auto* texto = reinterpret_cast<const char*>(sqlite3_value_text(argumentos[0]));
   const auto* termo = reinterpret_cast<const char*>(sqlite3_value_text(argumentos[1]));
@@ -30,9 +31,21 @@ void sqlContem(sqlite3_context* contexto, int, sqlite3_value** argumentos) {
     sqlite3_result_int(contexto, 0);
     return;
   }
+  auto* termoDobrado = static_cast<std::string*>(sqlite3_get_auxdata(contexto, 1));
+  if (termoDobrado == nullptr) {
+    termoDobrado = new std::string;
+    TextoDobrado::dobrar(std::string_view(termo, static_cast<std::size_t>(sqlite3_value_bytes(argumentos[1]))),
+                         *termoDobrado);
+    sqlite3_set_auxdata(contexto, 1, termoDobrado, [](void* dado) { delete static_cast<std::string*>(dado); });
+    // SQLite may have released it already when it could not keep it.
+    termoDobrado = static_cast<std::string*>(sqlite3_get_auxdata(contexto, 1));
+    if (termoDobrado == nullptr) {
+      sqlite3_result_error_nomem(contexto);
+      return;
+    }
+  }
   const std::string_view t(texto, static_cast<std::size_t>(sqlite3_value_bytes(argumentos[0])));
-  const std::string_view p(termo, static_cast<std::size_t>(sqlite3_value_bytes(argumentos[1])));
-  sqlite3_result_int(contexto, TextoDobrado::contem(t, p) ? 1 : 0);
+  sqlite3_result_int(contexto, TextoDobrado::contemDobrado(t, *termoDobrado) ? 1 : 0);
 }
 
 // talonix_dobra(texto): the folded text, for ordering or comparing folded values.
@@ -43,8 +56,7 @@ void sqlDobra(sqlite3_context* contexto, int, sqlite3_value** argumentos) {
     return;
   }
   std::string saida;
-  TextoDobrado::dobrar(std::string_view(texto, static_cast<std::size_t>(sqlite3_value_bytes(argumentos[0]))),
-                       saida);
+  TextoDobrado::dobrar(std::string_view(texto, static_cast<std::size_t>(sqlite3_value_bytes(argumentos[0]))), saida);
   sqlite3_result_text(contexto, saida.data(), static_cast<int>(saida.size()), SQLITE_TRANSIENT);
 }
 
@@ -52,19 +64,28 @@ Resultado registrarFuncoes(QSqlDatabase& banco) {
   const QVariant handle = banco.driver()->handle();
   if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
     return Resultado::falha(QStringLiteral("O driver do banco de dados não é o SQLite esperado."), -1);
-  auto* sqlite = *static_cast<sqlite3* const*>(handle.constData());
+  sqlite3* sqlite = Nativo(banco);
   if (sqlite == nullptr)
     return Resultado::falha(QStringLiteral("A conexão com o banco de dados não está aberta."), -1);
   const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
-  if (sqlite3_create_function_v2(sqlite, "talonix_contem", 2, flags, nullptr, sqlContem, nullptr, nullptr,
-                                 nullptr) != SQLITE_OK ||
-      sqlite3_create_function_v2(sqlite, "talonix_dobra", 1, flags, nullptr, sqlDobra, nullptr, nullptr,
-                                 nullptr) != SQLITE_OK)
+  if (sqlite3_create_function_v2(sqlite, "talonix_contem", 2, flags, nullptr, sqlContem, nullptr, nullptr, nullptr) !=
+          SQLITE_OK ||
+      sqlite3_create_function_v2(sqlite, "talonix_dobra", 1, flags, nullptr, sqlDobra, nullptr, nullptr, nullptr) !=
+          SQLITE_OK)
     return Resultado::falha(QString::fromUtf8(sqlite3_errmsg(sqlite)), sqlite3_errcode(sqlite));
   return Resultado::sucesso();
 }
 
 }  // namespace
+
+sqlite3* Nativo(const QSqlDatabase& banco) {
+  if (!banco.isOpen())
+    return nullptr;
+  const QVariant handle = banco.driver()->handle();
+  if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+    return nullptr;
+  return *static_cast<sqlite3* const*>(handle.constData());
+}
 
 Resultado Falha(const QSqlError& erro) {
   QString texto = erro.databaseText();
@@ -126,8 +147,12 @@ Resultado AbrirConexao() {
   return AbrirArquivo(kNomePrincipal, modGeral::CaminhoDados() + NomeArquivoBanco);
 }
 
-void FecharConexao() { Descartar(kNomePrincipal); }
+void FecharConexao() {
+  Descartar(kNomePrincipal);
+}
 
-QSqlDatabase Banco() { return QSqlDatabase::database(kNomePrincipal, false); }
+QSqlDatabase Banco() {
+  return QSqlDatabase::database(kNomePrincipal, false);
+}
 
 }  // namespace Conexao

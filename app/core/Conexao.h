@@ -6,6 +6,7 @@
 #include <QString>
 
 class QSqlError;
+struct sqlite3;
 
 /// The program's one database connection, to `bdRecibo.mdb` in the data folder. Screens reach
 /// it through `Banco()` at every operation, so they find the new connection after a compaction
@@ -24,6 +25,10 @@ void FecharConexao();
 
 /// The current connection; not open between `FecharConexao` and `AbrirConexao`.
 QSqlDatabase Banco();
+
+/// The SQLite handle under `banco`, for the few hot paths that step through many rows without
+/// the driver's per-value conversions; null when `banco` is not an open SQLite connection.
+sqlite3* Nativo(const QSqlDatabase& banco);
 
 /// Opens an existing database file on a connection of its own (`nome`), with the program's
 /// settings and search functions, and checks that it holds the Talonix tables.

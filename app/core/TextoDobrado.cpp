@@ -16,12 +16,13 @@ constexpr std::array<char, 64> kLatin1 = {
 }  // namespace
 
 void dobrar(std::string_view utf8, std::string& saida) {
-  saida.clear();
-  saida.reserve(utf8.size());
+  // Folding never lengthens the text: it is written in place of a buffer of the input's size.
+  saida.resize(utf8.size());
+  char* escrita = saida.data();
   for (std::size_t i = 0; i < utf8.size(); ++i) {
     const auto c = static_cast<unsigned char>(utf8[i]);
     if (c < 0x80) {
-      saida.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : static_cast<char>(c));
+      *escrita++ = c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : static_cast<char>(c);
       continue;
     }
     // Two-byte sequences C3 80..BF are U+00C0..U+00FF.
@@ -30,19 +31,20 @@ void dobrar(std::string_view utf8, std::string& saida) {
       if (d >= 0x80 && d <= 0xBF) {
         const char base = kLatin1[d - 0x80];
         if (base != 0) {
-          saida.push_back(base);
+          *escrita++ = base;
         } else {
           // No base letter (Æ, Ð, ×, ß ...): keep it, in lower case where it has one.
           const unsigned char minuscula = (d >= 0x80 && d <= 0x9E && d != 0x97) ? d + 0x20 : d;
-          saida.push_back(static_cast<char>(c));
-          saida.push_back(static_cast<char>(minuscula));
+          *escrita++ = static_cast<char>(c);
+          *escrita++ = static_cast<char>(minuscula);
         }
         ++i;
         continue;
       }
     }
-    saida.push_back(static_cast<char>(c));
+    *escrita++ = static_cast<char>(c);
   }
+  saida.resize(static_cast<std::size_t>(escrita - saida.data()));
 }
 
 QString dobrar(const QString& texto) {
@@ -53,12 +55,16 @@ QString dobrar(const QString& texto) {
 }
 
 bool contem(std::string_view texto, std::string_view termo) {
-  if (termo.empty())
+  thread_local std::string termoDobrado;
+  dobrar(termo, termoDobrado);
+  return contemDobrado(texto, termoDobrado);
+}
+
+bool contemDobrado(std::string_view texto, std::string_view termoDobrado) {
+  if (termoDobrado.empty())
     return true;
   thread_local std::string textoDobrado;
-  thread_local std::string termoDobrado;
   dobrar(texto, textoDobrado);
-  dobrar(termo, termoDobrado);
   return textoDobrado.find(termoDobrado) != std::string::npos;
 }
 

@@ -19,4 +19,7 @@ QString dobrar(const QString& texto);
 /// True when `termo`, folded, appears literally inside `texto`, folded. An empty term matches.
 bool contem(std::string_view texto, std::string_view termo);
 
+/// `contem` for a term already folded (a search folds it once for all the rows it looks at).
+bool contemDobrado(std::string_view texto, std::string_view termoDobrado);
+
 }  // namespace TextoDobrado
