@@ -33,7 +33,9 @@ const QString kPessoaNecessaria = QStringLiteral("Por favor, informe a pessoa ne
 const QColor kAzul(Qt::blue);
 const QColor kVermelho(Qt::red);
 
-bool emBranco(const QString& texto) { return texto.trimmed().isEmpty(); }
+bool emBranco(const QString& texto) {
+  return texto.trimmed().isEmpty();
+}
 
 // A setting written by this screen as a number; anything else counts as the default 1.
 int numeroIni(const QString& chave) {
@@ -63,7 +65,9 @@ frmRecibo2::frmRecibo2(Contexto contexto, QWidget* parent) : TelaFilha(contexto,
   txtValor_->Focar();
 }
 
-bool frmRecibo2::editando() const { return !lblEditandoRecibo_->isHidden(); }
+bool frmRecibo2::editando() const {
+  return !lblEditandoRecibo_->isHidden();
+}
 
 void frmRecibo2::ligarEventos() {
   connect(txtNumeroRecibo_, &uscTextBox::valorAlterado, this, &frmRecibo2::aoAlterarNumero);
@@ -188,7 +192,8 @@ void frmRecibo2::MostrarPessoa(bool emitente) {
     return;
   }
   const bool juridica = pessoa.tipo != 0;
-  (emitente ? lblRotuloDoc1Emitente_ : lblRotuloDoc1_)->setText(juridica ? QStringLiteral("CNPJ:") : QStringLiteral("CPF:"));
+  (emitente ? lblRotuloDoc1Emitente_ : lblRotuloDoc1_)
+      ->setText(juridica ? QStringLiteral("CNPJ:") : QStringLiteral("CPF:"));
   (emitente ? lblRotuloDoc2Emitente_ : lblRotuloDoc2_)
       ->setText(juridica ? QStringLiteral("Insc. Est.:") : QStringLiteral("RG:"));
   (emitente ? lblDoc1Emitente_ : lblDoc1_)->setText(pessoa.documento1);
@@ -285,6 +290,7 @@ void frmRecibo2::aoValidarCodigoReferente(bool& cancelar) {
     return;
   }
   txtReferente_->setPlainText(*descricao);
+  txtReferente_->moveCursor(QTextCursor::End);
 }
 
 // ---- Actions -------------------------------------------------------------------------------
@@ -356,9 +362,13 @@ void frmRecibo2::Gravar() {
       contexto_.mensagens->falhar(r.erro, r.numero, QStringLiteral("Não foi possível gravar o recibo"));
     return;
   }
-  if (chkImprimirReciboGravar_->isChecked())
-    ImprimirRecibo(txtNumeroRecibo_->Text(), recibo.ano, cboVias_->currentText().toInt());
+  const QString numero = txtNumeroRecibo_->Text();
+  const int vias = cboVias_->currentText().toInt();
+  // The screen is ready for the next receipt before the preview opens, so that the preview
+  // stays in front of it.
   Novo();
+  if (chkImprimirReciboGravar_->isChecked())
+    ImprimirRecibo(numero, recibo.ano, vias);
 }
 
 void frmRecibo2::ImprimirRecibo(const QString& numero, int ano, int vias) {
@@ -394,8 +404,12 @@ void frmRecibo2::ReferenteA() {
     return;
   txtCodigoReferente_->Focar();
   txtCodigoReferente_->setText(dialogo.CodigoSelecionado());
-  // As the Tab key would: leaving the code box looks the referente up.
-  txtCodigoReferente_->focusNextChild();
+  // As the Tab key would: leaving the code box looks the referente up. The window may not be
+  // active again yet, so the lookup is not left to the focus move.
+  bool cancelar = false;
+  aoValidarCodigoReferente(cancelar);
+  if (!cancelar)
+    txtReferente_->setFocus(Qt::TabFocusReason);
 }
 
 void frmRecibo2::Novo() {

@@ -90,10 +90,10 @@ void frmRecibo2::montarTela() {
   txtAnoRecibo_->setBackColor(palette().color(QPalette::Button));
   txtAnoRecibo_->setAlinhamento(Qt::AlignCenter);
   txtAnoRecibo_->setFixedWidth(60);
-  btnLocalizar_ = nomeado(new lvButtons(QStringLiteral("&Localizar"),
-                                        estilo->standardIcon(QStyle::SP_FileDialogContentsView),
-                                        QStringLiteral("F8 - Localizar recibo emitido"), this),
-                          "btnLocalizar");
+  btnLocalizar_ =
+      nomeado(new lvButtons(QStringLiteral("&Localizar"), estilo->standardIcon(QStyle::SP_FileDialogContentsView),
+                            QStringLiteral("F8 - Localizar recibo emitido"), this),
+              "btnLocalizar");
   lblEditandoRecibo_ = nomeado(new QLabel(QStringLiteral("EDITANDO RECIBO SELECIONADO"), this), "lblEditandoRecibo");
   QFont fonteAviso = lblEditandoRecibo_->font();
   fonteAviso.setBold(true);
@@ -132,8 +132,8 @@ void frmRecibo2::montarTela() {
   grade->addLayout(linhaValor, linha++, 1);
 
   // A person selector with the person's documents under it.
-  const auto pessoa = [&](const QString& legenda, const char* nome, QLabel*& rotulo1, QLabel*& doc1,
-                          QLabel*& rotulo2, QLabel*& doc2, const char* nomeDoc1, const char* nomeDoc2) {
+  const auto pessoa = [&](const QString& legenda, const char* nome, QLabel*& rotulo1, QLabel*& doc1, QLabel*& rotulo2,
+                          QLabel*& doc2, const char* nomeDoc1, const char* nomeDoc2) {
     auto* seletor = nomeado(new uscSelecionaRegistro(mensagens, this), nome);
     grade->addWidget(rotulo(legenda, this, seletor), linha, 0);
     grade->addWidget(seletor, linha++, 1);
@@ -214,10 +214,10 @@ void frmRecibo2::montarTela() {
   btnExcluir_->setEnabled(false);
   coluna->addLayout(linhaBotoes);
 
-  const QList<QWidget*> ordem = {txtNumeroRecibo_, btnLocalizar_,   txtValor_,     txtDataEmissao_,
-                                 cboVias_,         uscRecebi_,      btnReferenteA_, txtCodigoReferente_,
-                                 txtReferente_,    uscEmitente_,    txtObservacao_, chkImprimirReciboGravar_,
-                                 btnGravar_,       btnCancelar_,    btnExcluir_,    btnSair_};
+  const QList<QWidget*> ordem = {txtNumeroRecibo_, btnLocalizar_, txtValor_,      txtDataEmissao_,
+                                 cboVias_,         uscRecebi_,    btnReferenteA_, txtCodigoReferente_,
+                                 txtReferente_,    uscEmitente_,  txtObservacao_, chkImprimirReciboGravar_,
+                                 btnGravar_,       btnCancelar_,  btnExcluir_,    btnSair_};
   for (qsizetype i = 1; i < ordem.size(); ++i)
     setTabOrder(ordem.at(i - 1), ordem.at(i));
   setMinimumWidth(640);
