@@ -48,8 +48,8 @@ QString DadosRelatorio::MontarSql(const LayoutRelatorio& layout, const QList<Sel
   // that a main row is listed even when a linked row is missing.
   const int principal = layout.tabelaPrincipal();
   const TabelaLayout& base = layout.tabelas.at(principal);
-  QString sql =
-      QStringLiteral("SELECT %1 FROM \"%2\" AS \"%3\"").arg(colunas.join(QStringLiteral(", ")), base.nome, base.apelido);
+  QString sql = QStringLiteral("SELECT %1 FROM \"%2\" AS \"%3\"")
+                    .arg(colunas.join(QStringLiteral(", ")), base.nome, base.apelido);
   for (int i = 0, ligacao = 0; i < layout.tabelas.size(); ++i) {
     if (i == principal)
       continue;
