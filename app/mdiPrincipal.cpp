@@ -8,6 +8,8 @@
 #include "receipts/frmRecibo2.h"
 #include "registries/frmPessoa.h"
 #include "registries/frmReferente.h"
+#include "reports/frmRelPessoaCadastrada.h"
+#include "reports/frmRelReferenteCadastrado.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -91,12 +93,17 @@ void mdiPrincipal::criarMenus() {
   QAction* sair = entrada(sistema, QStringLiteral("Sa&ir"), "mnuSair");
 
   // Screens still to come stay visible in the menu, disabled.
-  for (QAction* acao : {relPessoa, relReferente, relRecibo, sobre, copia})
+  for (QAction* acao : {relRecibo, sobre, copia})
     acao->setEnabled(false);
 
   connect(pessoa, &QAction::triggered, this, &mdiPrincipal::MostrarPessoa);
   connect(referente, &QAction::triggered, this, &mdiPrincipal::MostrarReferente);
   connect(emissao, &QAction::triggered, this, &mdiPrincipal::MostrarRecibo);
+  connect(relPessoa, &QAction::triggered, this,
+          [this] { mostrarTela(frmRelPessoaCadastrada_, [this] { return new frmRelPessoaCadastrada(contexto_); }); });
+  connect(relReferente, &QAction::triggered, this, [this] {
+    mostrarTela(frmRelReferenteCadastrado_, [this] { return new frmRelReferenteCadastrado(contexto_); });
+  });
   connect(compactar, &QAction::triggered, this, &mdiPrincipal::CompactarBancoDados);
   connect(sair, &QAction::triggered, this, &mdiPrincipal::Sair);
 }

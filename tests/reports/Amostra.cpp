@@ -24,15 +24,18 @@ bool executar(const QString& sql, const QVariantList& valores) {
 }
 
 // The schema refuses nulls in text columns; an absent text is an empty one.
-QString semNulo(const QString& texto) { return texto.isNull() ? QStringLiteral("") : texto; }
+QString semNulo(const QString& texto) {
+  return texto.isNull() ? QStringLiteral("") : texto;
+}
 
 }  // namespace
 
 namespace Amostra {
 
 bool Pessoa(int codigo, const QString& nome, int tipo, const QString& documento) {
-  return executar(QStringLiteral("INSERT INTO tbPessoa (Codigo, Descricao, TipoPessoa, Documento01) VALUES (?, ?, ?, ?)"),
-                  {codigo, nome, tipo, semNulo(documento)});
+  return executar(
+      QStringLiteral("INSERT INTO tbPessoa (Codigo, Descricao, TipoPessoa, Documento01) VALUES (?, ?, ?, ?)"),
+      {codigo, nome, tipo, semNulo(documento)});
 }
 
 bool Referente(int codigo, const QString& descricao) {
@@ -41,9 +44,10 @@ bool Referente(int codigo, const QString& descricao) {
 
 bool Recibo(int codigo, int ano, const QString& data, double valor, int recebi, int emitente,
             const QString& referente) {
-  return executar(QStringLiteral("INSERT INTO tbRecibo (Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, Referente) "
-                                 "VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                  {codigo, ano, data, static_cast<qint64>(std::llround(valor * 10000)), recebi, emitente, semNulo(referente)});
+  return executar(
+      QStringLiteral("INSERT INTO tbRecibo (Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, Referente) "
+                     "VALUES (?, ?, ?, ?, ?, ?, ?)"),
+      {codigo, ano, data, static_cast<qint64>(std::llround(valor * 10000)), recebi, emitente, semNulo(referente)});
 }
 
 QString ModeloRecibos() {
@@ -79,6 +83,9 @@ objeto = campo x=22 y=0 l=20 a=5 | tbRecibo.Ano
 objeto = campo x=45 y=0 l=30 a=5 alinhar=direita | tbRecibo.Valor
 objeto = campo x=80 y=0 l=25 a=5 | tbRecibo.DataEmissao
 objeto = campo x=110 y=0 l=70 a=5 | tbPessoaRecebi.Descricao
+[secao 3 detalhe]
+altura = 6
+objeto = formula x=0 y=0 l=180 a=5 | Extenso
 )");
 }
 

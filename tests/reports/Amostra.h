@@ -12,8 +12,9 @@ bool Recibo(int codigo, int ano, const QString& data, double valor, int recebi, 
             const QString& referente = QString());
 
 /// A layout over the receipts: table 1 the issuer (linked), table 2 the receipt (main:
-/// Codigo, Ano, Valor, DataEmissao, Recebi, Emitente, Referente), table 3 the payer; one
-/// detail line per receipt.
+/// Codigo, Ano, Valor, DataEmissao, Recebi, Emitente, Referente), table 3 the payer.
+/// Section 1 (page header) shows the formula "Periodo"; section 2 (detail) number, year,
+/// amount, date and payer; section 3 (detail) the amount in words.
 QString ModeloRecibos();
 
 }  // namespace Amostra

@@ -46,11 +46,11 @@ private slots:
       double valor;
       int recebi, emitente;
     };
-    const R linhas[] = {{1, 2024, "2024-02-29", 50, 7, 1},      {2, 2024, "2024-03-01", 100, 3, 7},
-                        {3, 2024, "2024-03-15", 100.01, 7, 2},  {4, 2024, "2024-03-31", 150.5, 2, 7},
-                        {5, 2024, "2024-04-01", 99.99, 7, 3},   {6, 2024, "2024-03-10", 1000, 1, 7},
-                        {7, 2024, "2024-05-05", 0.5, 13, 1},    {1, 2023, "2023-12-01", 10, 1, 1},
-                        {2, 2023, "2023-12-02", 20, 2, 2},      {3, 2023, "2023-12-03", 300, 3, 3},
+    const R linhas[] = {{1, 2024, "2024-02-29", 50, 7, 1},     {2, 2024, "2024-03-01", 100, 3, 7},
+                        {3, 2024, "2024-03-15", 100.01, 7, 2}, {4, 2024, "2024-03-31", 150.5, 2, 7},
+                        {5, 2024, "2024-04-01", 99.99, 7, 3},  {6, 2024, "2024-03-10", 1000, 1, 7},
+                        {7, 2024, "2024-05-05", 0.5, 13, 1},   {1, 2023, "2023-12-01", 10, 1, 1},
+                        {2, 2023, "2023-12-02", 20, 2, 2},     {3, 2023, "2023-12-03", 300, 3, 3},
                         {4, 2023, "2023-12-04", 40, 4, 4}};
     for (const R& l : linhas)
       QVERIFY(Amostra::Recibo(l.codigo, l.ano, QString::fromLatin1(l.data), l.valor, l.recebi, l.emitente));
@@ -64,25 +64,28 @@ private slots:
         QStringLiteral("{tbRecibo.DataEmissao} in DateTime (2024,03,01,00,00,00) to DateTime (2024,03,31,00,00,00)");
     const QString trimestre =
         QStringLiteral("{tbRecibo.DataEmissao} in DateTime (2024,01,01,00,00,00) to DateTime (2024,03,31,00,00,00)");
-    QTest::newRow("vazia: todos") << QString()
-                                  << QList<int>{202301, 202302, 202303, 202304, 202401, 202402, 202403, 202404,
-                                                202405, 202406, 202407};
+    QTest::newRow("vazia: todos") << QString() << QList<int>{202301, 202302, 202303, 202304, 202401, 202402,
+                                                             202403, 202404, 202405, 202406, 202407};
     QTest::newRow("período inclui o último dia") << marco << QList<int>{202402, 202403, 202404, 202406};
     QTest::newRow("números no mesmo ano")
-        << QStringLiteral("({tbRecibo.Codigo}>=1 AND {tbRecibo.Ano}=2024) AND ({tbRecibo.Codigo}<=5 AND "
-                          "{tbRecibo.Ano}=2024) ")
+        << QStringLiteral(
+               "({tbRecibo.Codigo}>=1 AND {tbRecibo.Ano}=2024) AND ({tbRecibo.Codigo}<=5 AND "
+               "{tbRecibo.Ano}=2024) ")
         << QList<int>{202401, 202402, 202403, 202404, 202405};
     QTest::newRow("números em anos diferentes")
-        << QStringLiteral("({tbRecibo.Codigo}>=3 AND {tbRecibo.Ano}=2023) OR ({tbRecibo.Codigo}<=2 AND "
-                          "{tbRecibo.Ano}=2024) ")
+        << QStringLiteral(
+               "({tbRecibo.Codigo}>=3 AND {tbRecibo.Ano}=2023) OR ({tbRecibo.Codigo}<=2 AND "
+               "{tbRecibo.Ano}=2024) ")
         << QList<int>{202303, 202304, 202401, 202402};
     QTest::newRow("emitente") << QStringLiteral("{tbRecibo.Emitente}=7") << QList<int>{202402, 202404, 202406};
     QTest::newRow("recebi") << QStringLiteral("{tbRecibo.Recebi}=7") << QList<int>{202401, 202403, 202405};
     QTest::newRow("período e recebi") << marco + QStringLiteral(" AND {tbRecibo.Recebi}=7") << QList<int>{202403};
-    QTest::newRow("período e números")
-        << trimestre + QStringLiteral(" AND ({tbRecibo.Codigo}>=2 AND {tbRecibo.Ano}=2024) AND ") + trimestre +
-               QStringLiteral(" AND ({tbRecibo.Codigo}<=6 AND {tbRecibo.Ano}=2024) ")
-        << QList<int>{202402, 202403, 202404, 202406};
+    QTest::newRow("período e números") << trimestre +
+                                              QStringLiteral(
+                                                  " AND ({tbRecibo.Codigo}>=2 AND {tbRecibo.Ano}=2024) AND ") +
+                                              trimestre +
+                                              QStringLiteral(" AND ({tbRecibo.Codigo}<=6 AND {tbRecibo.Ano}=2024) ")
+                                       << QList<int>{202402, 202403, 202404, 202406};
     QTest::newRow("valor acima") << QStringLiteral("{tbRecibo.Valor} > 100")
                                  << QList<int>{202303, 202403, 202404, 202406};
     QTest::newRow("valor decimal") << QStringLiteral("{tbRecibo.Valor} = 150.5") << QList<int>{202404};
@@ -98,8 +101,9 @@ private slots:
     QTest::newRow("hora depois da meia-noite")
         << QStringLiteral("{tbRecibo.DataEmissao} < DateTime (2024,03,01,12,00,00) AND {tbRecibo.Ano} = 2024")
         << QList<int>{202401, 202402};
-    QTest::newRow("parênteses e or") << QStringLiteral("({tbRecibo.Ano} = 2023 OR {tbRecibo.Codigo} = 7) AND "
-                                                       "{tbRecibo.Valor} < 15")
+    QTest::newRow("parênteses e or") << QStringLiteral(
+                                            "({tbRecibo.Ano} = 2023 OR {tbRecibo.Codigo} = 7) AND "
+                                            "{tbRecibo.Valor} < 15")
                                      << QList<int>{202301, 202407};
   }
   void selecionaRecibos() {
@@ -118,7 +122,8 @@ private slots:
   void parametroNaSelecao() {
     Relatorio r;
     QVERIFY(r.AbrirModelo(QStringLiteral("recibos.rpt")).ok);
-    QVERIFY(r.DefinirFormulaSelecao(QStringLiteral("{tbRecibo.Codigo} = {?CodigoRecibo} AND {tbRecibo.Ano} = 2024")).ok);
+    QVERIFY(
+        r.DefinirFormulaSelecao(QStringLiteral("{tbRecibo.Codigo} = {?CodigoRecibo} AND {tbRecibo.Ano} = 2024")).ok);
     QVERIFY(r.DefinirParametro(QStringLiteral("CodigoRecibo"), 4).ok);
     QVERIFY(r.Preparar().ok);
     QCOMPARE(recibos(r), QList<int>{202404});
@@ -161,8 +166,8 @@ private slots:
     QTest::addColumn<QString>("formula");
     QTest::addColumn<QString>("marca");  // where the error lies; empty: the end of the text
     QTest::addColumn<QString>("mensagem");
-    QTest::newRow("falta o fim do intervalo") << QStringLiteral("{tbRecibo.Codigo} in 3 to") << QString()
-                                              << QStringLiteral("terminou");
+    QTest::newRow("falta o fim do intervalo")
+        << QStringLiteral("{tbRecibo.Codigo} in 3 to") << QString() << QStringLiteral("terminou");
     QTest::newRow("falta to") << QStringLiteral("{tbRecibo.Codigo} in 3 10") << QStringLiteral("10")
                               << QStringLiteral("\"to\" esperado");
     QTest::newRow("texto aberto") << QStringLiteral("{tbRecibo.Referente} = 'abc") << QStringLiteral("'")
@@ -183,14 +188,14 @@ private slots:
                                       << QStringLiteral("\")\" esperado");
     QTest::newRow("não é condição") << QStringLiteral("{tbRecibo.Codigo}") << QStringLiteral("{")
                                     << QStringLiteral("verdadeiro ou falso");
-    QTest::newRow("número enorme") << QStringLiteral("{tbRecibo.Codigo} = 99999999999999999999")
-                                   << QStringLiteral("9") << QStringLiteral("grande");
+    QTest::newRow("número enorme") << QStringLiteral("{tbRecibo.Codigo} = 99999999999999999999") << QStringLiteral("9")
+                                   << QStringLiteral("grande");
     QTest::newRow("sobra depois") << QStringLiteral("{tbRecibo.Codigo} = 1 {tbRecibo.Ano}")
                                   << QStringLiteral("{tbRecibo.Ano}") << QStringLiteral("esperado");
-    QTest::newRow("função na seleção") << QStringLiteral("Extenso({tbRecibo.Valor}) = 'x'")
-                                       << QStringLiteral("Extenso") << QStringLiteral("não pode ser usada");
-    QTest::newRow("parâmetro desconhecido") << QStringLiteral("{?Nada} = 1") << QStringLiteral("{?Nada}")
-                                            << QStringLiteral("parâmetro desconhecido");
+    QTest::newRow("função na seleção") << QStringLiteral("Extenso({tbRecibo.Valor}) = 'x'") << QStringLiteral("Extenso")
+                                       << QStringLiteral("não pode ser usada");
+    QTest::newRow("parâmetro desconhecido")
+        << QStringLiteral("{?Nada} = 1") << QStringLiteral("{?Nada}") << QStringLiteral("parâmetro desconhecido");
     QTest::newRow("and com número") << QStringLiteral("{tbRecibo.Codigo} = 1 AND 2") << QStringLiteral("AND")
                                     << QStringLiteral("And precisa");
     QTest::newRow("campo sem tabela") << QStringLiteral("{Codigo} = 1") << QStringLiteral("{")
@@ -205,8 +210,9 @@ private slots:
     const Resultado resultado = r.DefinirFormulaSelecao(formula);
     QVERIFY(!resultado.ok);
     const auto posicao = marca.isEmpty() ? formula.size() + 1 : formula.indexOf(marca) + 1;
-    QVERIFY2(resultado.erro.startsWith(QStringLiteral("Fórmula de seleção: erro na fórmula, posição %1: ").arg(posicao)),
-             qPrintable(resultado.erro));
+    QVERIFY2(
+        resultado.erro.startsWith(QStringLiteral("Fórmula de seleção: erro na fórmula, posição %1: ").arg(posicao)),
+        qPrintable(resultado.erro));
     QVERIFY2(resultado.erro.contains(mensagem), qPrintable(resultado.erro));
     // Never an unfiltered report: preparing refuses until a good formula is set.
     const Resultado preparado = r.Preparar();

@@ -25,7 +25,9 @@ PastaTeste::~PastaTeste() {
   modGeral::DefinirPastaAplicacao(QString());
 }
 
-QString PastaTeste::banco() const { return pasta_.path() + QStringLiteral("/Dados/bdRecibo.mdb"); }
+QString PastaTeste::banco() const {
+  return pasta_.path() + QStringLiteral("/Dados/bdRecibo.mdb");
+}
 
 bool PastaTeste::abrir() {
   const Resultado r = Conexao::AbrirConexao();
@@ -50,7 +52,9 @@ QVariant PastaTeste::valor(const QString& sql) const {
   return consulta.value(0);
 }
 
-Contexto PastaTeste::contexto() { return {&mensagens, &relogio, &arquivos}; }
+Contexto PastaTeste::contexto() {
+  return {&mensagens, &relogio, &arquivos};
+}
 
 bool PastaTeste::copiarModelos() const {
   const QDir origem(qEnvironmentVariable("TALONIX_TEST_APPDIR") + QStringLiteral("/relatorio"));
