@@ -93,6 +93,10 @@ void ValidacaoFoco::focoMudou(QWidget* widgetAntes, QWidget* widgetAgora) {
   QPointer<QWidget> agora = widgetAgora;
 
   QWidget* de = controleDe(antes);
+  // A control that is being hidden (its window closing) or disabled gives the focus up without
+  // a check: a refusal could not keep the focus there.
+  if (de != nullptr && (!antes->isVisible() || !antes->isEnabled()))
+    de = nullptr;
   if (de != nullptr && de != controleDe(agora) && janelaDe(de) == janelaDe(controleOuWidget(agora))) {
     bool cancelar = false;
     Ocupado guarda(ocupado_);

@@ -179,10 +179,12 @@ void TelaCadastro::Localizar() {
   dialogo.exec();
   if (dialogo.Cancelado())
     return;
-  // Leaving the code box confirms the chosen code, which loads the record.
+  // As if the chosen code were typed into the code box and the box left: the record is loaded
+  // and the focus goes on to the first field.
   txtCodigo_->Focar();
   txtCodigo_->setText(dialogo.CodigoSelecionado());
-  enfileirarTab(1);
+  if (ConfirmarCodigo())
+    focarPrimeiroCampo();
 }
 
 void TelaCadastro::Gravar() {
@@ -279,10 +281,9 @@ void TelaCadastro::voltarAoOcioso() {
   }
   fixarCodigo(false);
   modo_ = Modo::Ocioso;
-  // The tab stops are counted from the code box, wherever the focus was when the screen went
-  // back to idle (its field or button may just have been disabled).
-  QWidget* foco = QApplication::focusWidget();
-  if (foco != nullptr && isAncestorOf(foco) && !txtCodigo_->isAncestorOf(foco))
+  // The tab stops are counted from the code box, wherever the focus was in the screen (its field
+  // or button has just been disabled).
+  if (!txtCodigo_->isAncestorOf(focusWidget()))
     txtCodigo_->Focar();
   enfileirarTab(configuracao_.tabsAoVoltar);
 }
@@ -295,9 +296,11 @@ void TelaCadastro::fixarCodigo(bool fixo) {
 
 void TelaCadastro::enfileirarTab(int vezes) {
   QTimer::singleShot(0, this, [this, vezes] {
+    // The screen's own focus child: the main window may not have the activation back yet from
+    // a message box that has just closed.
     for (int i = 0; i < vezes; ++i) {
-      QWidget* foco = QApplication::focusWidget();
-      if (foco == nullptr || !isAncestorOf(foco))
+      QWidget* foco = focusWidget();
+      if (foco == nullptr)
         return;
       QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
       QApplication::sendEvent(foco, &tab);

@@ -3,12 +3,9 @@
 
 #include "tests/support/PastaTeste.h"
 
-#include "app/core/Conexao.h"
-
 #include <QAbstractItemModelTester>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSqlQuery>
 #include <QTimer>
 #include <QTreeView>
 #include <QtTest>
@@ -62,11 +59,7 @@ void tst_frmLocalizar::cleanup() {
 }
 
 void tst_frmLocalizar::inserirPessoa(qint64 codigo, const QString& nome) {
-  QSqlQuery consulta(Conexao::Banco());
-  consulta.prepare(QStringLiteral("INSERT INTO tbPessoa (Codigo, Descricao) VALUES (?, ?)"));
-  consulta.addBindValue(codigo);
-  consulta.addBindValue(nome);
-  QVERIFY(consulta.exec());
+  QVERIFY(pasta_->executar(QStringLiteral("INSERT INTO tbPessoa (Codigo, Descricao) VALUES (?, ?)"), {codigo, nome}));
 }
 
 std::unique_ptr<frmLocalizar> tst_frmLocalizar::abrirDialogo(Cadastro cadastro) {

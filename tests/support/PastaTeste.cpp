@@ -45,6 +45,18 @@ bool PastaTeste::executar(const QString& sql) const {
   return true;
 }
 
+bool PastaTeste::executar(const QString& sql, const QVariantList& valores) const {
+  QSqlQuery consulta(Conexao::Banco());
+  consulta.prepare(sql);
+  for (const QVariant& valor : valores)
+    consulta.addBindValue(valor);
+  if (!consulta.exec()) {
+    qWarning() << sql << consulta.lastError().text();
+    return false;
+  }
+  return true;
+}
+
 QVariant PastaTeste::valor(const QString& sql) const {
   QSqlQuery consulta(Conexao::Banco());
   if (!consulta.exec(sql) || !consulta.next())

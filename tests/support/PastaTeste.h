@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <QVariantList>
 
 /// A temporary application folder with an empty database made from the schema, pointed at by
 /// the program's paths; the connection is open once `abrir` succeeds.
@@ -24,6 +25,8 @@ public:
 
   /// Runs one statement on the open connection; fails the test on error.
   bool executar(const QString& sql) const;
+  /// Runs one statement with `valores` bound to its placeholders in order.
+  bool executar(const QString& sql, const QVariantList& valores) const;
   /// The first column of the first row of a query, or an invalid value.
   QVariant valor(const QString& sql) const;
 
