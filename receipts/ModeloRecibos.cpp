@@ -5,17 +5,28 @@
 #include "receipts/FiltroRecibo.h"
 
 #include <QLocale>
-#include <QSqlError>
-#include <QSqlQuery>
+
+#include <sqlite3.h>
 
 namespace {
 
-// The store keeps dates as yyyy-mm-dd text.
-QDate lerData(const QString& texto) {
-  if (texto.size() != 10)
+// The store keeps dates as yyyy-mm-dd text; the list keeps them as the number yyyymmdd.
+qint32 lerData(const unsigned char* texto, int tamanho) {
+  if (texto == nullptr || tamanho != 10)
+    return 0;
+  qint32 numero = 0;
+  for (int i : {0, 1, 2, 3, 5, 6, 8, 9})
+    numero = numero * 10 + (texto[i] - '0');
+  return numero;
+}
+
+QString formatarData(qint32 aaaammdd) {
+  if (aaaammdd == 0)
     return {};
-  const auto parte = [&texto](int inicio, int tamanho) { return QStringView(texto).mid(inicio, tamanho).toInt(); };
-  return QDate(parte(0, 4), parte(5, 2), parte(8, 2));
+  return QStringLiteral("%1/%2/%3")
+      .arg(aaaammdd % 100, 2, 10, QLatin1Char('0'))
+      .arg(aaaammdd / 100 % 100, 2, 10, QLatin1Char('0'))
+      .arg(aaaammdd / 10000, 4, 10, QLatin1Char('0'));
 }
 
 QString formatarValor(qint64 decimosMilesimos) {
@@ -61,22 +72,47 @@ QString ModeloRecibos::TextoConsulta(const FiltroRecibo& filtro) {
 Resultado ModeloRecibos::carregar(const QString& sql) {
   beginResetModel();
   linhas_.clear();
-  QSqlQuery consulta(Conexao::Banco());
-  consulta.setForwardOnly(true);
+  nomes_.clear();
   Resultado resultado;
-  if (consulta.exec(sql)) {
-    while (consulta.next()) {
-      linhas_.push_back({static_cast<qint32>(consulta.value(0).toInt()), static_cast<qint16>(consulta.value(1).toInt()),
-                         lerData(consulta.value(2).toString()), consulta.value(3).toLongLong(),
-                         consulta.value(4).toString(), consulta.value(5).toString()});
+  sqlite3* banco = Conexao::Nativo(Conexao::Banco());
+  sqlite3_stmt* comando = nullptr;
+  const QByteArray texto = sql.toUtf8();
+  if (banco == nullptr) {
+    resultado = Resultado::falha(QStringLiteral("A conexão com o banco de dados não está aberta."), -1);
+  } else if (sqlite3_prepare_v2(banco, texto.constData(), static_cast<int>(texto.size()), &comando, nullptr) !=
+             SQLITE_OK) {
+    resultado = Resultado::falha(QString::fromUtf8(sqlite3_errmsg(banco)), sqlite3_errcode(banco));
+  } else {
+    const auto guardarNome = [this](sqlite3_stmt* c, int coluna, quint32& inicio, quint32& tamanho) {
+      const auto* nome = reinterpret_cast<const char*>(sqlite3_column_text(c, coluna));
+      inicio = static_cast<quint32>(nomes_.size());
+      tamanho = static_cast<quint32>(sqlite3_column_bytes(c, coluna));
+      if (nome != nullptr)
+        nomes_.append(nome, tamanho);
+    };
+    int passo = SQLITE_ROW;
+    while ((passo = sqlite3_step(comando)) == SQLITE_ROW) {
+      Linha& l = linhas_.emplace_back();
+      l.codigo = sqlite3_column_int(comando, 0);
+      l.ano = static_cast<qint16>(sqlite3_column_int(comando, 1));
+      l.emissao = lerData(sqlite3_column_text(comando, 2), sqlite3_column_bytes(comando, 2));
+      l.valor = sqlite3_column_int64(comando, 3);
+      guardarNome(comando, 4, l.inicioRecebi, l.tamanhoRecebi);
+      guardarNome(comando, 5, l.inicioEmitente, l.tamanhoEmitente);
+    }
+    if (passo != SQLITE_DONE) {
+      resultado = Resultado::falha(QString::fromUtf8(sqlite3_errmsg(banco)), sqlite3_errcode(banco));
+      linhas_.clear();
+      nomes_.clear();
     }
   }
-  if (consulta.lastError().isValid()) {
-    resultado = Conexao::Falha(consulta.lastError());
-    linhas_.clear();
-  }
+  sqlite3_finalize(comando);
   endResetModel();
   return resultado;
+}
+
+QString ModeloRecibos::nome(quint32 inicio, quint32 tamanho) const {
+  return QString::fromUtf8(nomes_.data() + inicio, static_cast<qsizetype>(tamanho));
 }
 
 int ModeloRecibos::rowCount(const QModelIndex& parent) const {
@@ -102,13 +138,13 @@ QVariant ModeloRecibos::data(const QModelIndex& indice, int papel) const {
   case ColAno:
     return QString::number(l.ano);
   case ColEmissao:
-    return l.emissao.toString(QStringLiteral("dd/MM/yyyy"));
+    return formatarData(l.emissao);
   case ColValor:
     return formatarValor(l.valor);
   case ColRecebi:
-    return l.recebi;
+    return nome(l.inicioRecebi, l.tamanhoRecebi);
   case ColEmitente:
-    return l.emitente;
+    return nome(l.inicioEmitente, l.tamanhoEmitente);
   default:
     return {};
   }

@@ -43,28 +43,33 @@ void sqlDobra(sqlite3_context* contexto, int, sqlite3_value** argumentos) {
     return;
   }
   std::string saida;
-  TextoDobrado::dobrar(std::string_view(texto, static_cast<std::size_t>(sqlite3_value_bytes(argumentos[0]))),
-                       saida);
+  TextoDobrado::dobrar(std::string_view(texto, static_cast<std::size_t>(sqlite3_value_bytes(argumentos[0]))), saida);
   sqlite3_result_text(contexto, saida.data(), static_cast<int>(saida.size()), SQLITE_TRANSIENT);
 }
 
 Resultado registrarFuncoes(QSqlDatabase& banco) {
-  const QVariant handle = banco.driver()->handle();
-  if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-    return Resultado::falha(QStringLiteral("O driver do banco de dados não é o SQLite esperado."), -1);
-  auto* sqlite = *static_cast<sqlite3* const*>(handle.constData());
+  auto* sqlite = Nativo(banco);
   if (sqlite == nullptr)
-    return Resultado::falha(QStringLiteral("A conexão com o banco de dados não está aberta."), -1);
+    return Resultado::falha(QStringLiteral("O driver do banco de dados não é o SQLite esperado."), -1);
   const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
-  if (sqlite3_create_function_v2(sqlite, "talonix_contem", 2, flags, nullptr, sqlContem, nullptr, nullptr,
-                                 nullptr) != SQLITE_OK ||
-      sqlite3_create_function_v2(sqlite, "talonix_dobra", 1, flags, nullptr, sqlDobra, nullptr, nullptr,
-                                 nullptr) != SQLITE_OK)
+  if (sqlite3_create_function_v2(sqlite, "talonix_contem", 2, flags, nullptr, sqlContem, nullptr, nullptr, nullptr) !=
+          SQLITE_OK ||
+      sqlite3_create_function_v2(sqlite, "talonix_dobra", 1, flags, nullptr, sqlDobra, nullptr, nullptr, nullptr) !=
+          SQLITE_OK)
     return Resultado::falha(QString::fromUtf8(sqlite3_errmsg(sqlite)), sqlite3_errcode(sqlite));
   return Resultado::sucesso();
 }
 
 }  // namespace
+
+sqlite3* Nativo(const QSqlDatabase& banco) {
+  if (!banco.isOpen())
+    return nullptr;
+  const QVariant handle = banco.driver()->handle();
+  if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+    return nullptr;
+  return *static_cast<sqlite3* const*>(handle.constData());
+}
 
 Resultado Falha(const QSqlError& erro) {
   QString texto = erro.databaseText();
@@ -126,8 +131,12 @@ Resultado AbrirConexao() {
   return AbrirArquivo(kNomePrincipal, modGeral::CaminhoDados() + NomeArquivoBanco);
 }
 
-void FecharConexao() { Descartar(kNomePrincipal); }
+void FecharConexao() {
+  Descartar(kNomePrincipal);
+}
 
-QSqlDatabase Banco() { return QSqlDatabase::database(kNomePrincipal, false); }
+QSqlDatabase Banco() {
+  return QSqlDatabase::database(kNomePrincipal, false);
+}
 
 }  // namespace Conexao

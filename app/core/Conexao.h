@@ -6,6 +6,7 @@
 #include <QString>
 
 class QSqlError;
+struct sqlite3;
 
 /// The program's one database connection, to `bdRecibo.mdb` in the data folder. Screens reach
 /// it through `Banco()` at every operation, so they find the new connection after a compaction
@@ -31,6 +32,10 @@ QSqlDatabase Banco();
 
 /// Closes and forgets a connection opened by `AbrirArquivo`.
 void Descartar(const QString& nome);
+
+/// SQLite's own handle of an open connection, for reading long lists without the cost of a
+/// QVariant per value; null when the connection is not open.
+sqlite3* Nativo(const QSqlDatabase& banco);
 
 /// The driver's error text and number.
 Resultado Falha(const QSqlError& erro);
