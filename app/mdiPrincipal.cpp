@@ -5,6 +5,7 @@
 #include "app/core/Conexao.h"
 #include "app/core/Mensagens.h"
 #include "controls/TelaFilha.h"
+#include "reports/frmRelReciboImpresso.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -74,8 +75,7 @@ void mdiPrincipal::criarMenus() {
 
   QMenu* relatorio = submenu(barra, QStringLiteral("&Relatório"), "mnuRelatorio");
   QAction* relPessoa = entrada(relatorio, QStringLiteral("&Pessoas cadastradas"), "mnuRelatorioPessoa");
-  QAction* relReferente =
-      entrada(relatorio, QStringLiteral("Re&ferentes cadastrados"), "mnuRelatorioReferentes");
+  QAction* relReferente = entrada(relatorio, QStringLiteral("Re&ferentes cadastrados"), "mnuRelatorioReferentes");
   QMenu* impressos = relatorio->addMenu(QStringLiteral("&Recibos impressos"));
   impressos->setObjectName(QStringLiteral("mnuRelatorioReciboImpresso"));
   impressos->menuAction()->setObjectName(QStringLiteral("mnuRelatorioReciboImpresso"));
@@ -89,8 +89,11 @@ void mdiPrincipal::criarMenus() {
   QAction* sair = entrada(sistema, QStringLiteral("Sa&ir"), "mnuSair");
 
   // Screens still to come stay visible in the menu, disabled.
-  for (QAction* acao : {pessoa, referente, emissao, relPessoa, relReferente, relRecibo, sobre, copia})
+  for (QAction* acao : {pessoa, referente, emissao, relPessoa, relReferente, sobre, copia})
     acao->setEnabled(false);
+
+  connect(relRecibo, &QAction::triggered, this,
+          [this] { mostrarTela(frmRelReciboImpresso_, [this] { return new frmRelReciboImpresso(contexto_); }); });
 
   connect(compactar, &QAction::triggered, this, &mdiPrincipal::CompactarBancoDados);
   connect(sair, &QAction::triggered, this, &mdiPrincipal::Sair);
@@ -135,9 +138,9 @@ void mdiPrincipal::criarFaixaInferior() {
   linha->addWidget(stbPrincipal_);
   auto* nome = new QLabel(QStringLiteral("Talonix — emissão de recibos"), stbPrincipal_);
   stbPrincipal_->addWidget(nome, 1);
-  auto* data = new QLabel(QLocale(QLocale::Portuguese, QLocale::Brazil).toString(QDate::currentDate(),
-                                                                                    QStringLiteral("dd/MM/yyyy")),
-                          stbPrincipal_);
+  auto* data = new QLabel(
+      QLocale(QLocale::Portuguese, QLocale::Brazil).toString(QDate::currentDate(), QStringLiteral("dd/MM/yyyy")),
+      stbPrincipal_);
   stbPrincipal_->addPermanentWidget(data);
 }
 
