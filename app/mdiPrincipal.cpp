@@ -9,6 +9,7 @@
 #include "registries/frmPessoa.h"
 #include "registries/frmReferente.h"
 #include "reports/frmRelPessoaCadastrada.h"
+#include "reports/frmRelReciboImpresso.h"
 #include "reports/frmRelReferenteCadastrado.h"
 
 #include <QAction>
@@ -93,7 +94,7 @@ void mdiPrincipal::criarMenus() {
   QAction* sair = entrada(sistema, QStringLiteral("Sa&ir"), "mnuSair");
 
   // Screens still to come stay visible in the menu, disabled.
-  for (QAction* acao : {relRecibo, sobre, copia})
+  for (QAction* acao : {sobre, copia})
     acao->setEnabled(false);
 
   connect(pessoa, &QAction::triggered, this, &mdiPrincipal::MostrarPessoa);
@@ -104,6 +105,8 @@ void mdiPrincipal::criarMenus() {
   connect(relReferente, &QAction::triggered, this, [this] {
     mostrarTela(frmRelReferenteCadastrado_, [this] { return new frmRelReferenteCadastrado(contexto_); });
   });
+  connect(relRecibo, &QAction::triggered, this,
+          [this] { mostrarTela(frmRelReciboImpresso_, [this] { return new frmRelReciboImpresso(contexto_); }); });
   connect(compactar, &QAction::triggered, this, &mdiPrincipal::CompactarBancoDados);
   connect(sair, &QAction::triggered, this, &mdiPrincipal::Sair);
 }

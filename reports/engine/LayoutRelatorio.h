@@ -44,7 +44,8 @@ struct ParametroLayout {
 };
 
 enum class TipoSecao { CabecalhoRelatorio, CabecalhoPagina, Detalhe, RodapeRelatorio, RodapePagina };
-enum class TipoObjeto { Texto, Campo, Formula, Parametro, Especial, Linha, Caixa };
+/// `Soma` is the total of a numeric field over every record of the report.
+enum class TipoObjeto { Texto, Campo, Formula, Parametro, Especial, Linha, Caixa, Soma };
 enum class Alinhamento { Esquerda, Centro, Direita };
 
 struct EstiloTexto {
@@ -58,8 +59,8 @@ struct EstiloTexto {
 struct ObjetoLayout {
   TipoObjeto tipo = TipoObjeto::Texto;
   QRectF area;  ///< layout units, relative to the section's top left corner (inside the margins)
-  /// The text of a text object; "tabela.campo" of a field; the name of a formula, parameter or
-  /// special field.
+  /// The text of a text object; "tabela.campo" of a field or of a total; the name of a formula,
+  /// parameter or special field.
   QString conteudo;
   EstiloTexto estilo;
   Alinhamento alinhamento = Alinhamento::Esquerda;
@@ -70,7 +71,7 @@ struct ObjetoLayout {
   QColor cor = Qt::black;
   QColor fundo;  ///< boxes; invalid for none
   int linhaArquivo = 0;
-  int coluna = -1;  ///< a field object's column, found when the report is opened
+  int coluna = -1;  ///< the column of a field or total object, found when the report is opened
 };
 
 struct SecaoLayout {

@@ -42,7 +42,7 @@ std::optional<TipoObjeto> tipoObjeto(const QString& nome) {
       {QStringLiteral("texto"), TipoObjeto::Texto},       {QStringLiteral("campo"), TipoObjeto::Campo},
       {QStringLiteral("formula"), TipoObjeto::Formula},   {QStringLiteral("parametro"), TipoObjeto::Parametro},
       {QStringLiteral("especial"), TipoObjeto::Especial}, {QStringLiteral("linha"), TipoObjeto::Linha},
-      {QStringLiteral("caixa"), TipoObjeto::Caixa}};
+      {QStringLiteral("caixa"), TipoObjeto::Caixa},       {QStringLiteral("soma"), TipoObjeto::Soma}};
   return porNome(tipos, nome);
 }
 

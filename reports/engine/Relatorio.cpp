@@ -128,12 +128,16 @@ Resultado Relatorio::verificarLayout() {
       const auto falha = [&](const QString& texto) {
         return Resultado::falha(QStringLiteral("%1, linha %2: %3").arg(nome).arg(o.linhaArquivo).arg(texto));
       };
-      if (o.tipo == TipoObjeto::Campo) {
+      if (o.tipo == TipoObjeto::Campo || o.tipo == TipoObjeto::Soma) {
         const QStringList partes =
             QString(o.conteudo).remove(QLatin1Char('{')).remove(QLatin1Char('}')).split(QLatin1Char('.'));
         o.coluna = partes.size() == 2 ? layout_.coluna(partes.at(0).trimmed(), partes.at(1).trimmed()) : -1;
         if (o.coluna < 0)
           return falha(QStringLiteral("campo desconhecido %1").arg(o.conteudo));
+        const TipoDado tipo = layout_.campoDaColuna(o.coluna).tipo;
+        if (o.tipo == TipoObjeto::Soma && tipo != TipoDado::Inteiro && tipo != TipoDado::Decimal &&
+            tipo != TipoDado::Moeda)
+          return falha(QStringLiteral("só se somam campos numéricos: %1").arg(o.conteudo));
       } else if (o.tipo == TipoObjeto::Formula && layout_.indiceFormula(o.conteudo) < 0) {
         return falha(QStringLiteral("fórmula desconhecida %1").arg(o.conteudo));
       } else if (o.tipo == TipoObjeto::Parametro && layout_.indiceParametro(o.conteudo) < 0) {

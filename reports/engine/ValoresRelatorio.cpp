@@ -5,6 +5,8 @@
 
 #include <QLocale>
 
+#include <cmath>
+
 namespace {
 
 const QStringList& especiais() {
@@ -82,11 +84,34 @@ QString ValoresRelatorio::texto(const ObjetoLayout& objeto, int registro, int pa
       return momento_.time().toString(objeto.formato.isEmpty() ? QStringLiteral("HH:mm") : objeto.formato);
     return registro < 0 ? QString() : QString::number(registro + 1);
   }
+  case TipoObjeto::Soma:
+    return FormatosRelatorio::Valor(soma(objeto.coluna), objeto.formato);
   case TipoObjeto::Linha:
   case TipoObjeto::Caixa:
     break;
   }
   return {};
+}
+
+QVariant ValoresRelatorio::soma(int coluna) const {
+  const TipoDado tipo = layout_.campoDaColuna(coluna).tipo;
+  const int registros = dados_.quantos();
+  if (tipo == TipoDado::Decimal) {
+    double total = 0;
+    for (int r = 0; r < registros; ++r)
+      total += dados_.valor(r, coluna).toDouble();
+    return total;
+  }
+  qint64 total = 0;
+  if (tipo == TipoDado::Inteiro) {
+    for (int r = 0; r < registros; ++r)
+      total += dados_.valor(r, coluna).toLongLong();
+    return total;
+  }
+  // Amounts are added in whole ten-thousandths, so that the total is exact.
+  for (int r = 0; r < registros; ++r)
+    total += std::llround(dados_.valor(r, coluna).toDouble() * 10000.0);
+  return static_cast<double>(total) / 10000.0;
 }
 
 QStringList ValoresRelatorio::linhas(int secao, int indice, const QString& texto) const {

@@ -25,7 +25,7 @@ public:
   /// The names a special field may have.
   static bool EspecialConhecido(const QString& nome);
 
-  /// The text of a text, field, formula, parameter or special object on `pagina` (from 1) of
+  /// The text of a text, field, total, formula, parameter or special object on `pagina` (from 1) of
   /// `totalPaginas`, for `registro` (-1: no record).
   QString texto(const ObjetoLayout& objeto, int registro, int pagina, int totalPaginas) const;
 
@@ -48,6 +48,9 @@ public:
   std::optional<QString> extenso(double valor, int casas) const override;
 
 private:
+  /// The total of a numeric column over every record.
+  QVariant soma(int coluna) const;
+
   const LayoutRelatorio& layout_;
   const DadosRelatorio& dados_;
   const std::vector<FormulaAnalisada>& formulas_;
