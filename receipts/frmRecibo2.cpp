@@ -13,6 +13,7 @@
 #include "controls/uscTextValue.h"
 #include "receipts/ImpressaoRecibo.h"
 #include "receipts/RegistroRecibo.h"
+#include "receipts/frmLocalizarReciboComercial.h"
 #include "registries/frmLocalizar.h"
 #include "reports/engine/Relatorio.h"
 #include "reports/engine/frmPreviewRelatorio.h"
@@ -394,7 +395,10 @@ void frmRecibo2::Excluir() {
 }
 
 void frmRecibo2::Localizar() {
-  // The receipt search dialog is not part of the program yet.
+  frmLocalizarReciboComercial dialogo(contexto_, window());
+  dialogo.exec();
+  if (!dialogo.Cancelado())
+    CarregarRecibo(dialogo.NumeroSelecionado(), dialogo.AnoSelecionado());
 }
 
 void frmRecibo2::ReferenteA() {

@@ -19,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QTreeView>
 #include <QtTest>
 
 namespace {
@@ -56,6 +57,7 @@ private slots:
   void valorGravadoExato();
   void referentePorCodigo();
   void referentePeloDialogo();
+  void f8CarregaOReciboEscolhido();
   void f9EF7NadaFazemNoNovo();
   void f3PedeOsCadastros();
   void escNaoLembraViasSairLembra();
@@ -396,6 +398,31 @@ void tst_frmRecibo2::referentePeloDialogo() {
   QCOMPARE(codigoReferente_->Text(), QStringLiteral("1"));
   QCOMPARE(referente_->toPlainText(), QStringLiteral("Aluguel do mês de dezembro"));
   QCOMPARE(amb_->area->focusWidget(), referente_);
+}
+
+void tst_frmRecibo2::f8CarregaOReciboEscolhido() {
+  QVERIFY(amb_->pasta.executar(
+      QStringLiteral("INSERT INTO tbRecibo (Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, Referente) VALUES "
+                     "(9, 2026, '2026-12-07', 50000, 3, 2, 'Serviços')")));
+  ABRIR_TELA();
+  bool respondido = false;
+  QTimer::singleShot(0, this, [&] {
+    QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
+    QWidget* dialogo = QApplication::activeModalWidget();
+    QCOMPARE(dialogo->objectName(), QStringLiteral("frmLocalizarReciboComercial"));
+    QTest::mouseClick(dialogo->findChild<lvButtons*>(QStringLiteral("btnSelecionaRegistrps")), Qt::LeftButton);
+    auto* lista = dialogo->findChild<QTreeView*>(QStringLiteral("lsvRecibo"));
+    QTRY_COMPARE(lista->model()->rowCount(), 1);
+    lista->setCurrentIndex(lista->model()->index(0, 1));
+    QTest::mouseClick(dialogo->findChild<lvButtons*>(QStringLiteral("btnOK")), Qt::LeftButton);
+    respondido = true;
+  });
+  tecla(Qt::Key_F8);
+  QVERIFY(respondido);
+  QVERIFY(amb_->tela->editando());
+  QCOMPARE(numero_->Text(), QStringLiteral("9"));
+  QCOMPARE(valor_->Text(), QStringLiteral("5,00"));
+  QCOMPARE(recebi_->Text(0), QStringLiteral("3"));
 }
 
 void tst_frmRecibo2::f9EF7NadaFazemNoNovo() {
