@@ -2,6 +2,7 @@
 #include "app/core/Relogio.h"
 #include "app/mdiPrincipal.h"
 #include "controls/MensagensQt.h"
+#include "controls/SeletorArquivoQt.h"
 
 #include <QApplication>
 
@@ -12,7 +13,8 @@ int main(int argc, char* argv[]) {
 
   MensagensQt mensagens;
   RelogioSistema relogio;
-  const auto janela = Inicializacao::Iniciar({&mensagens, &relogio});
+  SeletorArquivoQt arquivos;
+  const auto janela = Inicializacao::Iniciar({&mensagens, &relogio, &arquivos});
   if (!janela)
     return 1;
   return QApplication::exec();

@@ -5,8 +5,12 @@
 #include "app/core/Conexao.h"
 #include "app/core/Mensagens.h"
 #include "controls/TelaFilha.h"
+#include "receipts/frmRecibo2.h"
 #include "registries/frmPessoa.h"
 #include "registries/frmReferente.h"
+#include "reports/frmRelPessoaCadastrada.h"
+#include "reports/frmRelReciboImpresso.h"
+#include "reports/frmRelReferenteCadastrado.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -76,8 +80,7 @@ void mdiPrincipal::criarMenus() {
 
   QMenu* relatorio = submenu(barra, QStringLiteral("&Relatório"), "mnuRelatorio");
   QAction* relPessoa = entrada(relatorio, QStringLiteral("&Pessoas cadastradas"), "mnuRelatorioPessoa");
-  QAction* relReferente =
-      entrada(relatorio, QStringLiteral("Re&ferentes cadastrados"), "mnuRelatorioReferentes");
+  QAction* relReferente = entrada(relatorio, QStringLiteral("Re&ferentes cadastrados"), "mnuRelatorioReferentes");
   QMenu* impressos = relatorio->addMenu(QStringLiteral("&Recibos impressos"));
   impressos->setObjectName(QStringLiteral("mnuRelatorioReciboImpresso"));
   impressos->menuAction()->setObjectName(QStringLiteral("mnuRelatorioReciboImpresso"));
@@ -91,13 +94,19 @@ void mdiPrincipal::criarMenus() {
   QAction* sair = entrada(sistema, QStringLiteral("Sa&ir"), "mnuSair");
 
   // Screens still to come stay visible in the menu, disabled.
-  for (QAction* acao : {emissao, relPessoa, relReferente, relRecibo, sobre, copia})
+  for (QAction* acao : {sobre, copia})
     acao->setEnabled(false);
 
-  connect(pessoa, &QAction::triggered, this,
-          [this] { mostrarTela(frmPessoa_, [this] { return new frmPessoa(contexto_); }); });
-  connect(referente, &QAction::triggered, this,
-          [this] { mostrarTela(frmReferente_, [this] { return new frmReferente(contexto_); }); });
+  connect(pessoa, &QAction::triggered, this, &mdiPrincipal::MostrarPessoa);
+  connect(referente, &QAction::triggered, this, &mdiPrincipal::MostrarReferente);
+  connect(emissao, &QAction::triggered, this, &mdiPrincipal::MostrarRecibo);
+  connect(relPessoa, &QAction::triggered, this,
+          [this] { mostrarTela(frmRelPessoaCadastrada_, [this] { return new frmRelPessoaCadastrada(contexto_); }); });
+  connect(relReferente, &QAction::triggered, this, [this] {
+    mostrarTela(frmRelReferenteCadastrado_, [this] { return new frmRelReferenteCadastrado(contexto_); });
+  });
+  connect(relRecibo, &QAction::triggered, this,
+          [this] { mostrarTela(frmRelReciboImpresso_, [this] { return new frmRelReciboImpresso(contexto_); }); });
   connect(compactar, &QAction::triggered, this, &mdiPrincipal::CompactarBancoDados);
   connect(sair, &QAction::triggered, this, &mdiPrincipal::Sair);
 }
@@ -141,9 +150,9 @@ void mdiPrincipal::criarFaixaInferior() {
   linha->addWidget(stbPrincipal_);
   auto* nome = new QLabel(QStringLiteral("Talonix — emissão de recibos"), stbPrincipal_);
   stbPrincipal_->addWidget(nome, 1);
-  auto* data = new QLabel(QLocale(QLocale::Portuguese, QLocale::Brazil).toString(QDate::currentDate(),
-                                                                                    QStringLiteral("dd/MM/yyyy")),
-                          stbPrincipal_);
+  auto* data = new QLabel(
+      QLocale(QLocale::Portuguese, QLocale::Brazil).toString(QDate::currentDate(), QStringLiteral("dd/MM/yyyy")),
+      stbPrincipal_);
   stbPrincipal_->addPermanentWidget(data);
 }
 
@@ -163,6 +172,24 @@ void mdiPrincipal::mostrarTela(QPointer<TelaFilha>& slot, const std::function<Te
   tela->CentralizarFormulario();
   janela->show();
   tela->setFocus();
+}
+
+void mdiPrincipal::MostrarPessoa() {
+  mostrarTela(frmPessoa_, [this] { return new frmPessoa(contexto_); });
+}
+
+void mdiPrincipal::MostrarReferente() {
+  mostrarTela(frmReferente_, [this] { return new frmReferente(contexto_); });
+}
+
+void mdiPrincipal::MostrarRecibo() {
+  mostrarTela(frmRecibo2_, [this] {
+    auto* tela = new frmRecibo2(contexto_);
+    // F3 on the receipt screen opens the registries, each in its one instance.
+    connect(tela, &frmRecibo2::pedirTelaPessoa, this, &mdiPrincipal::MostrarPessoa);
+    connect(tela, &frmRecibo2::pedirTelaReferente, this, &mdiPrincipal::MostrarReferente);
+    return tela;
+  });
 }
 
 void mdiPrincipal::mostrarModal(QPointer<QDialog>& slot, const std::function<QDialog*()>& criar) {

@@ -29,6 +29,12 @@ public:
   void Sair();
   /// Asks whether to compact the database and does it on Yes.
   void CompactarBancoDados();
+  /// Shows the person registry screen.
+  void MostrarPessoa();
+  /// Shows the referente registry screen.
+  void MostrarReferente();
+  /// Shows the receipt screen (menu "&Recibo comercial", toolbar button 4).
+  void MostrarRecibo();
 
   /// Shows the screen of `slot`, creating it with `criar` first when it does not exist; an
   /// open screen is brought to the front.

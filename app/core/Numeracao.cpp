@@ -9,13 +9,21 @@
 namespace Numeracao {
 namespace {
 
-Resultado maximoMaisUm(QSqlQuery& consulta, qint64& proximo) {
+// The maximum of the query plus `acrescimo`; 1 when the query finds no row (a Null maximum).
+Resultado maximo(QSqlQuery& consulta, qint64 acrescimo, qint64& numero) {
   if (!consulta.exec())
     return Conexao::Falha(consulta.lastError());
-  proximo = 1;
+  numero = 1;
   if (consulta.next() && !consulta.value(0).isNull())
-    proximo = consulta.value(0).toLongLong() + 1;
+    numero = consulta.value(0).toLongLong() + acrescimo;
   return Resultado::sucesso();
+}
+
+Resultado maximoDoAno(int ano, qint64 acrescimo, qint64& numero) {
+  QSqlQuery consulta(Conexao::Banco());
+  consulta.prepare(QStringLiteral("SELECT MAX(Codigo) AS Codigo FROM tbRecibo WHERE Ano=?"));
+  consulta.addBindValue(ano);
+  return maximo(consulta, acrescimo, numero);
 }
 
 }  // namespace
@@ -24,14 +32,15 @@ Resultado ProximoCodigo(Cadastro cadastro, qint64& codigo) {
   QSqlQuery consulta(Conexao::Banco());
   consulta.prepare(cadastro == Cadastro::Pessoa ? QStringLiteral("SELECT MAX(Codigo) AS Codigo FROM tbPessoa")
                                                 : QStringLiteral("SELECT MAX(Codigo) AS Codigo FROM tbReferente"));
-  return maximoMaisUm(consulta, codigo);
+  return maximo(consulta, 1, codigo);
 }
 
 Resultado ProximoNumeroRecibo(int ano, qint64& numero) {
-  QSqlQuery consulta(Conexao::Banco());
-  consulta.prepare(QStringLiteral("SELECT MAX(Codigo) AS Codigo FROM tbRecibo WHERE Ano=?"));
-  consulta.addBindValue(ano);
-  return maximoMaisUm(consulta, numero);
+  return maximoDoAno(ano, 1, numero);
+}
+
+Resultado MaiorNumeroRecibo(int ano, qint64& numero) {
+  return maximoDoAno(ano, 0, numero);
 }
 
 }  // namespace Numeracao

@@ -16,4 +16,8 @@ enum class Cadastro { Pessoa, Referente };
 /// taken within the year; 1 for a year without receipts.
 [[nodiscard]] Resultado ProximoNumeroRecibo(int ano, qint64& numero);
 
+/// The highest receipt number of `ano`, the end of the number range the receipt filter
+/// proposes; 1 for a year without receipts, so that an empty year gives the range 1 to 1.
+[[nodiscard]] Resultado MaiorNumeroRecibo(int ano, qint64& numero);
+
 }  // namespace Numeracao

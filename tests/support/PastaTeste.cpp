@@ -5,6 +5,7 @@
 #include "app/core/modGeral.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QtTest>
@@ -64,5 +65,21 @@ QVariant PastaTeste::valor(const QString& sql) const {
 }
 
 Contexto PastaTeste::contexto() {
-  return {&mensagens, &relogio};
+  return {&mensagens, &relogio, &arquivos};
+}
+
+bool PastaTeste::copiarModelos() const {
+  const QDir origem(qEnvironmentVariable("TALONIX_TEST_APPDIR") + QStringLiteral("/relatorio"));
+  QDir(pasta_.path()).mkpath(QStringLiteral("relatorio"));
+  const QStringList modelos = origem.entryList({QStringLiteral("*.rpt")}, QDir::Files);
+  for (const QString& modelo : modelos)
+    if (!QFile::copy(origem.filePath(modelo), pasta_.path() + QStringLiteral("/relatorio/") + modelo))
+      return false;
+  return !modelos.isEmpty();
+}
+
+bool PastaTeste::escreverModelo(const QString& nome, const QString& texto) const {
+  QDir(pasta_.path()).mkpath(QStringLiteral("relatorio"));
+  QFile arquivo(pasta_.path() + QStringLiteral("/relatorio/") + nome);
+  return arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate) && arquivo.write(texto.toUtf8()) >= 0;
 }

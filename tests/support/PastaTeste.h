@@ -2,6 +2,7 @@
 
 #include "tests/support/MensagensGravadas.h"
 #include "tests/support/RelogioFixo.h"
+#include "tests/support/SeletorArquivoGravado.h"
 
 #include "app/core/Contexto.h"
 
@@ -29,8 +30,15 @@ public:
   /// The first column of the first row of a query, or an invalid value.
   QVariant valor(const QString& sql) const;
 
+  /// Copies the report layouts of the built application folder into this folder's
+  /// "relatorio" folder.
+  bool copiarModelos() const;
+  /// Writes a layout file of `texto` into the "relatorio" folder.
+  bool escreverModelo(const QString& nome, const QString& texto) const;
+
   MensagensGravadas mensagens;
   RelogioFixo relogio;
+  SeletorArquivoGravado arquivos;
   Contexto contexto();
 
 private:

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+/// The one step between a filter written in the original store's SQL dialect and SQLite.
+namespace DialetoSqlite {
+
+/// Turns every date literal `#mm/dd/yyyy#` of `sql` into the text `'yyyy-mm-dd'` the store
+/// keeps dates in; nothing else is touched. Only texts the program built itself pass here.
+QString Converter(const QString& sql);
+
+}  // namespace DialetoSqlite

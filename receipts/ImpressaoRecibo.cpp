@@ -1,0 +1,40 @@
+#include "receipts/ImpressaoRecibo.h"
+
+#include "reports/engine/Relatorio.h"
+
+namespace ImpressaoRecibo {
+
+namespace {
+
+// The layout holds the receipt twice; the cut line is object 6 of section 7 and the second copy
+// fills sections 9 to 14.
+constexpr int kSecaoRecorte = 7;
+constexpr int kObjetoRecorte = 6;
+constexpr int kPrimeiraSecaoSegundaVia = 9;
+constexpr int kUltimaSecaoSegundaVia = 14;
+
+}  // namespace
+
+Resultado Preparar(qint64 numero, int ano, int vias, std::shared_ptr<Relatorio>& relatorio) {
+  auto novo = std::make_shared<Relatorio>();
+  if (Resultado r = novo->AbrirModelo(QStringLiteral("recibo01.rpt")); !r)
+    return r;
+  novo->DescartarDadosSalvos();
+  // Receipt numbers go up to seven digits, so the number is handed over whole rather than cut
+  // to a 16-bit integer.
+  if (Resultado r = novo->DefinirParametro(QStringLiteral("CodigoRecibo"), numero); !r)
+    return r;
+  if (Resultado r = novo->DefinirParametro(QStringLiteral("AnoRecibo"), ano); !r)
+    return r;
+  if (vias < 2) {
+    if (Resultado r = novo->SuprimirObjeto(kSecaoRecorte, kObjetoRecorte); !r)
+      return r;
+    for (int secao = kPrimeiraSecaoSegundaVia; secao <= kUltimaSecaoSegundaVia; ++secao)
+      if (Resultado r = novo->SuprimirSecao(secao); !r)
+        return r;
+  }
+  relatorio = std::move(novo);
+  return Resultado::sucesso();
+}
+
+}  // namespace ImpressaoRecibo

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/core/Resultado.h"
+
+#include <QtGlobal>
+
+#include <memory>
+
+class Relatorio;
+
+/// The receipt layout "recibo01.rpt" made ready for one stored receipt.
+namespace ImpressaoRecibo {
+
+/// Opens the receipt layout for receipt `numero` of `ano`; with fewer than two `vias` the
+/// second copy (the cut line and the sections under it) is hidden. The report reads the
+/// receipt and its people from the database when it is prepared.
+[[nodiscard]] Resultado Preparar(qint64 numero, int ano, int vias, std::shared_ptr<Relatorio>& relatorio);
+
+}  // namespace ImpressaoRecibo

@@ -1,0 +1,230 @@
+#include "reports/engine/AvaliadorFormula.h"
+
+#include "reports/engine/FormatosRelatorio.h"
+
+#include <QDateTime>
+
+namespace {
+
+struct Funcao {
+  const char* nome;
+  int minimo;
+  int maximo;  // -1: no limit
+};
+
+constexpr Funcao kFuncoes[] = {{"Extenso", 1, 2}, {"Formatar", 2, 2}, {"DataExtenso", 1, 1}, {"Documento", 1, 2},
+                               {"Juntar", 1, -1}, {"Se", 3, 3},       {"Maiusculas", 1, 1},  {"Texto", 1, 1}};
+
+bool ehFuncao(const NoFormula& no, const char* nome) {
+  return no.texto.compare(QLatin1String(nome), Qt::CaseInsensitive) == 0;
+}
+
+bool numerico(const QVariant& v) {
+  switch (v.typeId()) {
+  case QMetaType::Int:
+  case QMetaType::LongLong:
+  case QMetaType::UInt:
+  case QMetaType::ULongLong:
+  case QMetaType::Double:
+    return true;
+  default:
+    return false;
+  }
+}
+
+bool inteiro(const QVariant& v) {
+  return numerico(v) && v.typeId() != QMetaType::Double;
+}
+
+QDateTime momento(const QVariant& v) {
+  return v.typeId() == QMetaType::QDate ? v.toDate().startOfDay() : v.toDateTime();
+}
+
+// -1, 0 or 1; nullopt when the two cannot be compared.
+std::optional<int> comparar(const QVariant& a, const QVariant& b) {
+  const auto sinal = [](auto x, auto y) { return x < y ? -1 : (y < x ? 1 : 0); };
+  if (numerico(a) && numerico(b))
+    return inteiro(a) && inteiro(b) ? sinal(a.toLongLong(), b.toLongLong()) : sinal(a.toDouble(), b.toDouble());
+  const bool dataA = a.typeId() == QMetaType::QDate || a.typeId() == QMetaType::QDateTime;
+  const bool dataB = b.typeId() == QMetaType::QDate || b.typeId() == QMetaType::QDateTime;
+  if (dataA && dataB)
+    return sinal(momento(a), momento(b));
+  if (a.typeId() == QMetaType::QString && b.typeId() == QMetaType::QString)
+    return sinal(a.toString().compare(b.toString()), 0);
+  if (a.typeId() == QMetaType::Bool && b.typeId() == QMetaType::Bool)
+    return sinal(a.toBool(), b.toBool());
+  return std::nullopt;
+}
+
+QVariant conta(NoFormula::Operador op, const QVariant& a, const QVariant& b) {
+  using O = NoFormula::Operador;
+  if (op == O::Soma && (a.typeId() == QMetaType::QString || b.typeId() == QMetaType::QString))
+    return FormatosRelatorio::Valor(a, QString()) + FormatosRelatorio::Valor(b, QString());
+  if (!numerico(a) || !numerico(b))
+    return {};
+  if (inteiro(a) && inteiro(b) && op != O::Divisao) {
+    const qint64 x = a.toLongLong();
+    const qint64 y = b.toLongLong();
+    qint64 r = 0;
+    const bool estouro = op == O::Soma        ? __builtin_add_overflow(x, y, &r)
+                         : op == O::Subtracao ? __builtin_sub_overflow(x, y, &r)
+                                              : __builtin_mul_overflow(x, y, &r);
+    if (!estouro)
+      return r;
+  }
+  const double x = a.toDouble();
+  const double y = b.toDouble();
+  switch (op) {
+  case O::Soma:
+    return x + y;
+  case O::Subtracao:
+    return x - y;
+  case O::Multiplicacao:
+    return x * y;
+  case O::Divisao:
+    return y == 0 ? QVariant() : QVariant(x / y);
+  default:
+    return {};
+  }
+}
+
+QVariant chamar(const NoFormula& no, const FonteValores& fonte) {
+  const auto arg = [&](std::size_t i) { return AvaliadorFormula::Avaliar(*no.filhos.at(i), fonte); };
+  const auto texto = [&](std::size_t i) { return FormatosRelatorio::Valor(arg(i), QString()); };
+  if (ehFuncao(no, "Se"))
+    return arg(0).toBool() ? arg(1) : arg(2);
+  if (ehFuncao(no, "Extenso")) {
+    const QVariant valor = arg(0);
+    if (!numerico(valor))
+      return {};
+    const int casas = no.filhos.size() > 1 ? arg(1).toInt() : 2;
+    return fonte.extenso(valor.toDouble(), casas).value_or(QString());
+  }
+  if (ehFuncao(no, "Formatar"))
+    return FormatosRelatorio::Valor(arg(0), texto(1));
+  if (ehFuncao(no, "DataExtenso"))
+    return FormatosRelatorio::DataPorExtenso(momento(arg(0)).date());
+  if (ehFuncao(no, "Documento"))
+    return FormatosRelatorio::Documento(texto(0), no.filhos.size() > 1 ? (arg(1).toInt() == 0 ? 0 : 1) : -1);
+  if (ehFuncao(no, "Juntar")) {
+    QStringList partes;
+    for (std::size_t i = 1; i < no.filhos.size(); ++i)
+      partes.append(texto(i));
+    return FormatosRelatorio::Juntar(texto(0), partes);
+  }
+  if (ehFuncao(no, "Maiusculas"))
+    return texto(0).toUpper();
+  if (ehFuncao(no, "Texto"))
+    return texto(0);
+  return {};
+}
+
+}  // namespace
+
+namespace AvaliadorFormula {
+
+QVariant Avaliar(const NoFormula& no, const FonteValores& fonte) {
+  using T = NoFormula::Tipo;
+  using O = NoFormula::Operador;
+  switch (no.tipo) {
+  case T::Inteiro:
+    return no.inteiro;
+  case T::Decimal:
+    return no.decimal;
+  case T::Texto:
+    return no.texto;
+  case T::DataHora:
+    return no.dataHora.time() == QTime(0, 0) ? QVariant(no.dataHora.date()) : QVariant(no.dataHora);
+  case T::Logico:
+    return no.logico;
+  case T::Campo:
+    return no.coluna < 0 ? QVariant() : fonte.campo(no.coluna);
+  case T::Parametro:
+    return fonte.parametro(no.texto);
+  case T::FormulaNomeada:
+    return fonte.formula(no.texto);
+  case T::Unario: {
+    const QVariant v = Avaliar(*no.filhos.at(0), fonte);
+    if (no.operador == O::Nao)
+      return v.typeId() == QMetaType::Bool ? QVariant(!v.toBool()) : QVariant();
+    if (!numerico(v))
+      return {};
+    return inteiro(v) ? QVariant(-v.toLongLong()) : QVariant(-v.toDouble());
+  }
+  case T::Binario: {
+    if (no.operador == O::E || no.operador == O::Ou) {
+      const bool a = Avaliar(*no.filhos.at(0), fonte).toBool();
+      if (no.operador == O::E ? !a : a)
+        return a;
+      return Avaliar(*no.filhos.at(1), fonte).toBool();
+    }
+    const QVariant a = Avaliar(*no.filhos.at(0), fonte);
+    const QVariant b = Avaliar(*no.filhos.at(1), fonte);
+    if (!no.comparacao())
+      return conta(no.operador, a, b);
+    const auto c = comparar(a, b);
+    if (!c)
+      return {};
+    switch (no.operador) {
+    case O::Igual:
+      return *c == 0;
+    case O::Diferente:
+      return *c != 0;
+    case O::Menor:
+      return *c < 0;
+    case O::MenorIgual:
+      return *c <= 0;
+    case O::Maior:
+      return *c > 0;
+    default:
+      return *c >= 0;
+    }
+  }
+  case T::Intervalo: {
+    const QVariant x = Avaliar(*no.filhos.at(0), fonte);
+    const auto depoisInicio = comparar(x, Avaliar(*no.filhos.at(1), fonte));
+    const auto antesFim = comparar(x, Avaliar(*no.filhos.at(2), fonte));
+    if (!depoisInicio || !antesFim)
+      return {};
+    return *depoisInicio >= 0 && *antesFim <= 0;
+  }
+  case T::Funcao:
+    return chamar(no, fonte);
+  }
+  return {};
+}
+
+bool VerificarFuncoes(const NoFormula& no, QString& erro, int& posicao) {
+  if (no.tipo == NoFormula::Tipo::Funcao) {
+    const Funcao* achada = nullptr;
+    for (const Funcao& f : kFuncoes)
+      if (ehFuncao(no, f.nome))
+        achada = &f;
+    if (achada == nullptr) {
+      erro = QStringLiteral("função desconhecida %1").arg(no.texto);
+      posicao = no.posicao;
+      return false;
+    }
+    const auto n = static_cast<int>(no.filhos.size());
+    if (n < achada->minimo || (achada->maximo >= 0 && n > achada->maximo)) {
+      erro = QStringLiteral("número de argumentos errado para %1").arg(QLatin1String(achada->nome));
+      posicao = no.posicao;
+      return false;
+    }
+  }
+  for (const auto& filho : no.filhos)
+    if (!VerificarFuncoes(*filho, erro, posicao))
+      return false;
+  return true;
+}
+
+bool UsaExtenso(const NoFormula& no) {
+  if (no.tipo == NoFormula::Tipo::Funcao && ehFuncao(no, "Extenso"))
+    return true;
+  for (const auto& filho : no.filhos)
+    if (UsaExtenso(*filho))
+      return true;
+  return false;
+}
+
+}  // namespace AvaliadorFormula

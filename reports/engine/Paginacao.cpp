@@ -1,0 +1,88 @@
+#include "reports/engine/Paginacao.h"
+
+#include "reports/engine/ValoresRelatorio.h"
+
+namespace {
+
+std::vector<int> secoesDoTipo(const LayoutRelatorio& layout, TipoSecao tipo) {
+  std::vector<int> lista;
+  for (int i = 0; i < layout.secoes.size(); ++i)
+    if (layout.secoes.at(i).tipo == tipo && !layout.secoes.at(i).suprimida)
+      lista.push_back(i);
+  return lista;
+}
+
+}  // namespace
+
+void Paginacao::paginar(const LayoutRelatorio& layout, const ValoresRelatorio& valores, int registros) {
+  faixas_.clear();
+  inicios_.clear();
+  const std::vector<int> cabecalhoRelatorio = secoesDoTipo(layout, TipoSecao::CabecalhoRelatorio);
+  const std::vector<int> cabecalhoPagina = secoesDoTipo(layout, TipoSecao::CabecalhoPagina);
+  const std::vector<int> detalhe = secoesDoTipo(layout, TipoSecao::Detalhe);
+  const std::vector<int> rodapeRelatorio = secoesDoTipo(layout, TipoSecao::RodapeRelatorio);
+  const std::vector<int> rodapePagina = secoesDoTipo(layout, TipoSecao::RodapePagina);
+
+  // Page footers keep their own height: they are placed before the page's last record is known.
+  double alturaRodape = 0;
+  for (int s : rodapePagina)
+    alturaRodape += layout.secoes.at(s).altura;
+  const double topo = layout.margens.top();
+  const double alturaPagina = layout.tamanhoPagina().height();
+  const double limite = alturaPagina - layout.margens.bottom() - alturaRodape;
+
+  double y = topo;
+  double inicioCorpo = topo;
+  int ultimoRegistro = -1;
+  const auto colocar = [&](int secao, int registro, double altura) {
+    faixas_.push_back({secao, registro, y, altura});
+    y += altura;
+  };
+  const auto abrirPagina = [&](int registro) {
+    inicios_.push_back(faixas_.size());
+    y = topo;
+    if (inicios_.size() == 1)
+      for (int s : cabecalhoRelatorio)
+        colocar(s, registro, valores.alturaSecao(s, registro));
+    for (int s : cabecalhoPagina)
+      colocar(s, registro, valores.alturaSecao(s, registro));
+    inicioCorpo = y;
+  };
+  const auto fecharPagina = [&]() {
+    y = alturaPagina - layout.margens.bottom() - alturaRodape;
+    for (int s : rodapePagina)
+      colocar(s, ultimoRegistro, layout.secoes.at(s).altura);
+  };
+  // A block that does not fit goes to a new page, unless the page holds nothing yet (a block
+  // taller than a whole page is then cut at the bottom rather than paged forever).
+  const auto caber = [&](double altura, int proximoRegistro) {
+    if (y + altura > limite + 1e-6 && y > inicioCorpo + 1e-6) {
+      fecharPagina();
+      abrirPagina(proximoRegistro);
+    }
+  };
+
+  abrirPagina(registros > 0 ? 0 : -1);
+  std::vector<double> alturas(detalhe.size());
+  for (int r = 0; r < registros; ++r) {
+    double bloco = 0;
+    for (std::size_t i = 0; i < detalhe.size(); ++i)
+      bloco += alturas[i] = valores.alturaSecao(detalhe[i], r);
+    caber(bloco, r);
+    for (std::size_t i = 0; i < detalhe.size(); ++i)
+      colocar(detalhe[i], r, alturas[i]);
+    ultimoRegistro = r;
+  }
+  for (int s : rodapeRelatorio) {
+    const double altura = valores.alturaSecao(s, ultimoRegistro);
+    caber(altura, ultimoRegistro);
+    colocar(s, ultimoRegistro, altura);
+  }
+  fecharPagina();
+}
+
+std::span<const FaixaPagina> Paginacao::pagina(int pagina) const {
+  const auto i = static_cast<std::size_t>(pagina);
+  const std::size_t fim = i + 1 < inicios_.size() ? inicios_[i + 1] : faixas_.size();
+  return {faixas_.data() + inicios_[i], fim - inicios_[i]};
+}

@@ -1,0 +1,49 @@
+#include "reports/engine/frmPreviewRelatorio.h"
+
+#include "app/core/Mensagens.h"
+#include "reports/engine/Relatorio.h"
+#include "reports/engine/VisualizadorRelatorio.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QVBoxLayout>
+
+frmPreviewRelatorio::frmPreviewRelatorio(Contexto contexto, QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("frmPreviewRelatorio"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  // The viewer always fills the window's client area.
+  auto* coluna = new QVBoxLayout(this);
+  coluna->setContentsMargins(0, 0, 0, 0);
+  prvRelatorio_ = new VisualizadorRelatorio(contexto, this);
+  coluna->addWidget(prvRelatorio_);
+  resize(900, 700);
+}
+
+frmPreviewRelatorio* frmPreviewRelatorio::Mostrar(QWidget* chamador, Contexto contexto,
+                                                  std::shared_ptr<Relatorio> relatorio, int zoom,
+                                                  const QString& titulo) {
+  QMdiArea* area = nullptr;
+  for (QWidget* w = chamador; w != nullptr && area == nullptr; w = w->parentWidget())
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(w))
+      area = sub->mdiArea();
+
+  auto* janela = new frmPreviewRelatorio(contexto);
+  janela->prvRelatorio_->DefinirRelatorio(std::move(relatorio));
+  if (Resultado r = janela->prvRelatorio_->VerRelatorio(); !r) {
+    delete janela;
+    contexto.mensagens->mostrar(r.erro, QStringLiteral("Não foi possível visualizar o relatório"), Icone::Critico);
+    return nullptr;
+  }
+  janela->setWindowTitle(titulo);
+  if (area != nullptr) {
+    QMdiSubWindow* sub = area->addSubWindow(janela);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowTitle(titulo);
+    sub->showMaximized();
+  } else {
+    janela->showMaximized();
+  }
+  janela->prvRelatorio_->Zoom(zoom);
+  janela->prvRelatorio_->setFocus();
+  return janela;
+}

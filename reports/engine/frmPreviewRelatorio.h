@@ -1,0 +1,31 @@
+#pragma once
+
+#include "app/core/Contexto.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class Relatorio;
+class VisualizadorRelatorio;
+
+/// The window in which every report is shown before printing: the viewer `prvRelatorio`
+/// filling it, the caller's caption, a close box that works. A new window for each run, so
+/// several may be open; closing one releases its report.
+class frmPreviewRelatorio : public QWidget {
+  Q_OBJECT
+public:
+  explicit frmPreviewRelatorio(Contexto contexto, QWidget* parent = nullptr);
+
+  VisualizadorRelatorio* prvRelatorio() const { return prvRelatorio_; }
+
+  /// Shows `relatorio` the way every caller does: a new window inside the main window of
+  /// `chamador` (or on its own when there is none), the report set and viewed, maximized,
+  /// zoomed, captioned and shown modeless. A report that cannot be read shows a message and
+  /// no window; returns the window or null.
+  static frmPreviewRelatorio* Mostrar(QWidget* chamador, Contexto contexto, std::shared_ptr<Relatorio> relatorio,
+                                      int zoom, const QString& titulo);
+
+private:
+  VisualizadorRelatorio* prvRelatorio_ = nullptr;
+};

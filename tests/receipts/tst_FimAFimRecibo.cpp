@@ -1,0 +1,308 @@
+// The real Talonix program on a fresh application folder, driven by key presses sent to an X
+// display (xdotool): two people registered, a receipt issued and printed to PDF from the
+// preview, the program left through its menu; then the database row and the PDF's text.
+
+#include "reports/engine/FormatosRelatorio.h"
+#include "tests/support/TextoPdf.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+
+namespace {
+
+constexpr int kEsperaJanela = 60000;
+
+QString xdotool(const QStringList& argumentos) {
+  QProcess processo;
+  processo.start(QStringLiteral("xdotool"), argumentos);
+  processo.waitForFinished(30000);
+  return QString::fromUtf8(processo.readAllStandardOutput()).trimmed();
+}
+
+// Gives the program time to handle what it was sent (the sanitizer build is slow).
+void pausa(int ms = 500) {
+  QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+void teclas(const QStringList& nomes) {
+  xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("150")} + nomes);
+  pausa();
+}
+
+void digitar(const QString& texto) {
+  xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("60"), texto});
+  pausa(300);
+}
+
+// The id of the visible window whose title is exactly `nome`, polling until `ms` have passed.
+QString esperarJanela(const QString& nome, int ms = kEsperaJanela) {
+  QElapsedTimer tempo;
+  tempo.start();
+  while (tempo.elapsed() < ms) {
+    const QStringList ids =
+        xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                 QLatin1Char('^') + QRegularExpression::escape(nome) + QLatin1Char('$')})
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    if (!ids.isEmpty())
+      return ids.last();
+    pausa(250);
+  }
+  return {};
+}
+
+// With TALONIX_E2E_CAPTURAS set to a folder, the screen is saved there at each step (ImageMagick).
+void capturar(const QString& nome) {
+  const QString pasta = qEnvironmentVariable("TALONIX_E2E_CAPTURAS");
+  if (!pasta.isEmpty())
+    QProcess::execute(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"),
+                                                 pasta + QLatin1Char('/') + nome + QStringLiteral(".png")});
+}
+
+bool esperarArquivo(const QString& caminho, int ms) {
+  QElapsedTimer tempo;
+  tempo.start();
+  while (tempo.elapsed() < ms) {
+    if (QFileInfo(caminho).size() > 0)
+      return true;
+    pausa(250);
+  }
+  return false;
+}
+
+}  // namespace
+
+class tst_FimAFimRecibo : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase();
+  void emitirReciboEImprimirEmPdf();
+  void cleanupTestCase();
+
+private:
+  bool montarPasta();
+  void cadastrarPessoas();
+  void emitirRecibo();
+  void exportarPdf(const QString& principal, const QString& pdf);
+  void conferirBanco();
+  void conferirPdf(const QString& pdf);
+
+  QTemporaryDir pasta_;
+  QString aplicacao_;
+  QProcess talonix_;
+};
+
+void tst_FimAFimRecibo::initTestCase() {
+  if (qEnvironmentVariableIsEmpty("DISPLAY"))
+    QSKIP("no X display (the test runs under xvfb-run)");
+  for (const char* programa : {"xdotool", "pdftotext"})
+    if (QStandardPaths::findExecutable(QString::fromLatin1(programa)).isEmpty())
+      QSKIP(qPrintable(QStringLiteral("%1 is not installed").arg(QLatin1String(programa))));
+  QVERIFY(pasta_.isValid());
+  QVERIFY(montarPasta());
+}
+
+bool tst_FimAFimRecibo::montarPasta() {
+  const QDir origem(qEnvironmentVariable("TALONIX_TEST_APPDIR"));
+  aplicacao_ = pasta_.filePath(QStringLiteral("Talonix"));
+  QDir raiz(pasta_.path());
+  if (!raiz.mkpath(QStringLiteral("Talonix/Dados")) || !raiz.mkpath(QStringLiteral("Talonix/relatorio")) ||
+      !raiz.mkpath(QStringLiteral("Talonix/som")))
+    return false;
+  for (const QString& arquivo : {QStringLiteral("Talonix"), QStringLiteral("libverbalor.so"),
+                                 QStringLiteral("relatorio/recibo01.rpt"), QStringLiteral("som/sucesso.wav")})
+    if (!QFile::copy(origem.filePath(arquivo), aplicacao_ + QLatin1Char('/') + arquivo))
+      return false;
+  QFile(aplicacao_ + QStringLiteral("/Talonix")).setPermissions(QFileDevice::ExeOwner | QFileDevice::ReadOwner);
+  // The program never creates its database: the build's tool makes an empty one.
+  return QProcess::execute(qEnvironmentVariable("TALONIX_CRIAR_BANCO"),
+                           {aplicacao_ + QStringLiteral("/Dados/bdRecibo.mdb")}) == 0;
+}
+
+void tst_FimAFimRecibo::emitirReciboEImprimirEmPdf() {
+  QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+  ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+  ambiente.insert(QStringLiteral("HOME"), pasta_.path());
+  talonix_.setProcessEnvironment(ambiente);
+  talonix_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  talonix_.start(aplicacao_ + QStringLiteral("/Talonix"), {});
+  QVERIFY(talonix_.waitForStarted());
+
+  const QString principal = esperarJanela(QStringLiteral("Talonix"));
+  QVERIFY2(!principal.isEmpty(), "the main window did not appear");
+  xdotool({QStringLiteral("windowmove"), principal, QStringLiteral("0"), QStringLiteral("0")});
+  xdotool({QStringLiteral("windowsize"), principal, QStringLiteral("1200"), QStringLiteral("800")});
+  xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), principal});
+  pausa(1500);
+
+  cadastrarPessoas();
+  capturar(QStringLiteral("1-pessoas"));
+  emitirRecibo();
+  capturar(QStringLiteral("2-recibo"));
+  const QString pdf = pasta_.filePath(QStringLiteral("recibo-impresso.pdf"));
+  exportarPdf(principal, pdf);
+  QVERIFY2(esperarArquivo(pdf, 30000), "the PDF was not written");
+
+  // Sistema > Sair, and Yes to the question.
+  xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), principal});
+  teclas({QStringLiteral("alt+s"), QStringLiteral("i")});
+  pausa(1500);
+  teclas({QStringLiteral("alt+s")});
+  QVERIFY2(talonix_.waitForFinished(30000), "the program did not end");
+
+  conferirBanco();
+  conferirPdf(pdf);
+}
+
+void tst_FimAFimRecibo::cadastrarPessoas() {
+  // Cadastro > Pessoa; F5 starts a new person in each round and saves it at its end.
+  teclas({QStringLiteral("alt+c"), QStringLiteral("p")});
+  pausa(1500);
+  teclas({QStringLiteral("F5")});
+  digitar(QStringLiteral("Maria da Silva"));
+  teclas({QStringLiteral("Tab"), QStringLiteral("Tab")});
+  digitar(QStringLiteral("52998224725"));
+  teclas({QStringLiteral("Tab")});
+  digitar(QStringLiteral("123456789"));
+  teclas({QStringLiteral("Tab")});
+  digitar(QStringLiteral("Rua das Flores"));
+  teclas({QStringLiteral("Tab")});
+  digitar(QStringLiteral("10"));
+  teclas({QStringLiteral("Tab"), QStringLiteral("Tab")});
+  digitar(QStringLiteral("Centro"));
+  teclas({QStringLiteral("Tab")});
+  digitar(QStringLiteral("Campinas"));
+  teclas({QStringLiteral("Tab")});
+  digitar(QStringLiteral("SP"));
+  capturar(QStringLiteral("0-pagador"));
+  teclas({QStringLiteral("F5")});
+  pausa(1500);
+  // After a save the person screen leaves the focus on the main window; Tab brings it back.
+  teclas({QStringLiteral("Tab")});
+
+  // The issuer is a company: the right arrow on the type chooses "Jurídica".
+  teclas({QStringLiteral("F5")});
+  digitar(QStringLiteral("Comércio Exemplo Ltda"));
+  teclas({QStringLiteral("Tab"), QStringLiteral("Right"), QStringLiteral("Tab")});
+  digitar(QStringLiteral("11222333000181"));
+  teclas({QStringLiteral("Tab")});
+  digitar(QStringLiteral("110042490114"));
+  teclas({QStringLiteral("Tab")});
+  digitar(QStringLiteral("Avenida Paulista"));
+  teclas({QStringLiteral("Tab")});
+  digitar(QStringLiteral("1000"));
+  teclas({QStringLiteral("Tab"), QStringLiteral("Tab")});
+  digitar(QStringLiteral("Bela Vista"));
+  teclas({QStringLiteral("Tab")});
+  digitar(QStringLiteral("São Paulo"));
+  teclas({QStringLiteral("Tab")});
+  digitar(QStringLiteral("SP"));
+  teclas({QStringLiteral("Tab")});
+  digitar(QStringLiteral("01310100"));
+  teclas({QStringLiteral("F5")});
+  pausa(1500);
+  teclas({QStringLiteral("Tab")});
+  teclas({QStringLiteral("Escape")});
+  pausa(1000);
+}
+
+void tst_FimAFimRecibo::emitirRecibo() {
+  // Emissão > Recibo comercial opens on a new receipt with the focus in the amount.
+  teclas({QStringLiteral("alt+e"), QStringLiteral("r")});
+  pausa(1500);
+  digitar(QStringLiteral("1234,50"));
+  teclas({QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("2"), QStringLiteral("Tab")});
+  digitar(QStringLiteral("1"));
+  teclas({QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab")});
+  digitar(QStringLiteral("Aluguel do mês de dezembro"));
+  teclas({QStringLiteral("Tab")});
+  digitar(QStringLiteral("2"));
+  teclas({QStringLiteral("Tab")});
+  digitar(QStringLiteral("Pago em dinheiro"));
+  // "Imprimir recibo ao gravar" is ticked on a first start: F5 saves and opens the preview.
+  teclas({QStringLiteral("F5")});
+  pausa(3000);
+}
+
+void tst_FimAFimRecibo::exportarPdf(const QString& principal, const QString& pdf) {
+  // "Exportar PDF..." is the last button of the preview's bar, at the right end of the
+  // maximized preview; its height depends on the fonts, so a few rows are tried.
+  QString dialogo;
+  for (int y : {72, 66, 78, 84, 90, 60}) {
+    xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), principal, QStringLiteral("1140"),
+             QString::number(y), QStringLiteral("click"), QStringLiteral("1")});
+    dialogo = esperarJanela(QStringLiteral("Exportar para PDF"), 5000);
+    if (!dialogo.isEmpty())
+      break;
+  }
+  QVERIFY2(!dialogo.isEmpty(), "the export dialog did not appear");
+  xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), dialogo});
+  pausa(1000);
+  teclas({QStringLiteral("ctrl+a")});
+  digitar(pdf);
+  teclas({QStringLiteral("Return")});
+}
+
+void tst_FimAFimRecibo::conferirBanco() {
+  {
+    QSqlDatabase banco = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("conferencia"));
+    banco.setDatabaseName(aplicacao_ + QStringLiteral("/Dados/bdRecibo.mdb"));
+    QVERIFY(banco.open());
+    QSqlQuery consulta(banco);
+    QVERIFY(
+        consulta.exec(QStringLiteral("SELECT Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, Referente, "
+                                     "Observacao, Vias FROM tbRecibo")));
+    QVERIFY(consulta.next());
+    const QDate hoje = QDate::currentDate();
+    QCOMPARE(consulta.value(0).toInt(), 1);
+    QCOMPARE(consulta.value(1).toInt(), hoje.year());
+    QCOMPARE(consulta.value(2).toString(), hoje.toString(QStringLiteral("yyyy-MM-dd")));
+    QCOMPARE(consulta.value(3).toLongLong(), 12345000);
+    QCOMPARE(consulta.value(4).toInt(), 1);
+    QCOMPARE(consulta.value(5).toInt(), 2);
+    QCOMPARE(consulta.value(6).toString(), QStringLiteral("Aluguel do mês de dezembro"));
+    QCOMPARE(consulta.value(7).toString(), QStringLiteral("Pago em dinheiro"));
+    QCOMPARE(consulta.value(8).toString(), QStringLiteral("2"));
+    QVERIFY(!consulta.next());
+  }
+  QSqlDatabase::removeDatabase(QStringLiteral("conferencia"));
+}
+
+void tst_FimAFimRecibo::conferirPdf(const QString& pdf) {
+  const QString texto = TextoPdf(pdf);
+  const QString simples = texto.simplified();
+  const QDate hoje = QDate::currentDate();
+  const QStringList esperados = {QStringLiteral("Nº 000001/%1").arg(hoje.year()),
+                                 QStringLiteral("R$ 1.234,50"),
+                                 QStringLiteral("Maria da Silva"),
+                                 QStringLiteral("CPF 529.982.247-25"),
+                                 QStringLiteral("um mil duzentos e trinta e quatro reais e cinqüenta centavos"),
+                                 QStringLiteral("Aluguel do mês de dezembro"),
+                                 QStringLiteral("Pago em dinheiro"),
+                                 QStringLiteral("São Paulo, ") + FormatosRelatorio::DataPorExtenso(hoje),
+                                 QStringLiteral("Comércio Exemplo Ltda"),
+                                 QStringLiteral("CNPJ 11.222.333/0001-81"),
+                                 QStringLiteral("recorte aqui")};
+  for (const QString& esperado : esperados)
+    QVERIFY2(simples.contains(esperado), qPrintable(esperado + QStringLiteral(" não está em:\n") + texto));
+  QCOMPARE(texto.count(QStringLiteral("RECIBO")), 2);
+}
+
+void tst_FimAFimRecibo::cleanupTestCase() {
+  if (talonix_.state() != QProcess::NotRunning) {
+    talonix_.kill();
+    talonix_.waitForFinished(5000);
+  }
+}
+
+QTEST_GUILESS_MAIN(tst_FimAFimRecibo)
+#include "tst_FimAFimRecibo.moc"

@@ -1,0 +1,184 @@
+#include "receipts/frmRecibo2.h"
+
+#include "controls/uscSelecionaRegistro.h"
+#include "controls/uscTextBox.h"
+#include "controls/uscTextValue.h"
+#include "reports/engine/Relatorio.h"
+#include "reports/engine/VisualizadorRelatorio.h"
+#include "reports/engine/frmPreviewRelatorio.h"
+#include "tests/receipts/AmbienteRecibo.h"
+#include "tests/support/TextoPdf.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QtTest>
+
+namespace {
+
+QWidget* foco() {
+  return QApplication::focusWidget();
+}
+
+// Spaces of the page's layout do not matter, only the words and their order.
+QString simplificado(const QString& texto) {
+  return texto.simplified();
+}
+
+}  // namespace
+
+/// Saves receipts with "print on save" ticked and reads the page that the preview shows.
+class tst_ImpressaoRecibo : public QObject {
+  Q_OBJECT
+
+private slots:
+  void init();
+  void cleanup();
+  void paginaDoRecibo_data();
+  void paginaDoRecibo();
+  void reciboEditadoMostraOsNovosValores();
+
+private:
+  /// Fills the screen, saves with print ticked, exports the preview and gives its text.
+  QString gravarEImprimir(qint64 recebi, const QString& valor, const QString& vias, const QString& observacao);
+  QString textoDaUltimaPrevia();
+  void escolher(uscSelecionaRegistro* seletor, qint64 codigo);
+
+  std::unique_ptr<AmbienteRecibo> amb_;
+  int previas_ = 0;
+};
+
+void tst_ImpressaoRecibo::init() {
+  amb_ = std::make_unique<AmbienteRecibo>();
+  QVERIFY(amb_->pronto());
+  QVERIFY(amb_->abrirTela());
+  amb_->controle<QCheckBox>("chkImprimirReciboGravar")->setChecked(true);
+  previas_ = 0;
+}
+
+void tst_ImpressaoRecibo::cleanup() {
+  amb_.reset();
+}
+
+void tst_ImpressaoRecibo::escolher(uscSelecionaRegistro* seletor, qint64 codigo) {
+  seletor->Focar();
+  QTest::keyClick(foco(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(foco(), QString::number(codigo));
+  QTest::keyClick(foco(), Qt::Key_Tab);
+}
+
+QString tst_ImpressaoRecibo::textoDaUltimaPrevia() {
+  const QList<QMdiSubWindow*> janelas = amb_->area->subWindowList(QMdiArea::CreationOrder);
+  frmPreviewRelatorio* previa = nullptr;
+  int quantas = 0;
+  for (QMdiSubWindow* janela : janelas)
+    if (auto* p = qobject_cast<frmPreviewRelatorio*>(janela->widget())) {
+      previa = p;
+      ++quantas;
+    }
+  if (previa == nullptr || quantas != previas_ + 1)
+    return QStringLiteral("<nenhuma visualização nova>");
+  ++previas_;
+  const QString pdf = amb_->pasta.caminho() + QStringLiteral("/recibo%1.pdf").arg(previas_);
+  if (Resultado r = previa->prvRelatorio()->relatorio()->ExportarPdf(pdf); !r)
+    return r.erro;
+  return TextoPdf(pdf);
+}
+
+QString tst_ImpressaoRecibo::gravarEImprimir(qint64 recebi, const QString& valor, const QString& vias,
+                                             const QString& observacao) {
+  auto* caixaValor = amb_->controle<uscTextValue>("txtValor");
+  caixaValor->Focar();
+  caixaValor->selecionarTudo();
+  QTest::keyClicks(foco(), valor);
+  escolher(amb_->controle<uscSelecionaRegistro>("uscRecebi"), recebi);
+  amb_->controle<QPlainTextEdit>("txtReferente")->setPlainText(QStringLiteral("Aluguel do mês de dezembro"));
+  escolher(amb_->controle<uscSelecionaRegistro>("uscEmitente"), AmbienteRecibo::kComercio);
+  amb_->controle<QPlainTextEdit>("txtObservacao")->setPlainText(observacao);
+  amb_->controle<QComboBox>("cboVias")->setCurrentText(vias);
+  QTest::keyClick(foco(), Qt::Key_F5);
+  if (amb_->pasta.mensagens.quantas() != 0)
+    return amb_->pasta.mensagens.ultima().texto;
+  return textoDaUltimaPrevia();
+}
+
+void tst_ImpressaoRecibo::paginaDoRecibo_data() {
+  QTest::addColumn<qint64>("recebi");
+  QTest::addColumn<QString>("valor");
+  QTest::addColumn<QString>("vias");
+  QTest::addColumn<QString>("numero");
+  QTest::addColumn<QStringList>("esperados");
+  QTest::newRow("pessoa física, uma via")
+      << AmbienteRecibo::kMaria << "1.234,50"
+      << "1"
+      << "1"
+      << QStringList{"RECIBO",
+                     "Nº 000001/2026",
+                     "R$ 1.234,50",
+                     "Recebi de",
+                     "Maria da Silva",
+                     "CPF 529.982.247-25",
+                     "a importância de um mil duzentos e trinta e quatro reais e cinqüenta centavos Referente a",
+                     "Referente a",
+                     "Aluguel do mês de dezembro",
+                     "Observação",
+                     "Pago em PIX",
+                     "São Paulo, 7 de dezembro de 2026",
+                     "Comércio Exemplo Ltda",
+                     "CNPJ 11.222.333/0001-81",
+                     "Avenida Paulista, 1000, Bela Vista - São Paulo/SP - CEP 01310-100"};
+  QTest::newRow("CNPJ com letras, duas vias")
+      << AmbienteRecibo::kLetras << "0,01"
+      << "2"
+      << "1"
+      << QStringList{"Letras e Números S.A.", "CNPJ 12.ABC.345/01DE-35", "R$ 0,01",
+                     "a importância de um centavo Referente a", "recorte aqui"};
+}
+
+void tst_ImpressaoRecibo::paginaDoRecibo() {
+  QFETCH(qint64, recebi);
+  QFETCH(QString, valor);
+  QFETCH(QString, vias);
+  QFETCH(QString, numero);
+  QFETCH(QStringList, esperados);
+  const QString texto = gravarEImprimir(recebi, valor, vias, QStringLiteral("Pago em PIX"));
+  const QString simples = simplificado(texto);
+  for (const QString& esperado : esperados)
+    QVERIFY2(simples.contains(esperado), qPrintable(esperado + QStringLiteral(" não está em:\n") + texto));
+  // One page; the receipt once for one copy, twice for two, the cut line only between them.
+  QCOMPARE(texto.count(QLatin1Char('\f')), 1);
+  const int copias = vias.toInt();
+  QCOMPARE(texto.count(QStringLiteral("RECIBO")), copias);
+  QCOMPARE(texto.count(QStringLiteral("Recebi de")), copias);
+  QCOMPARE(simples.count(QStringLiteral("São Paulo, 7 de dezembro de 2026")), copias);
+  QCOMPARE(texto.count(QStringLiteral("recorte aqui")), copias - 1);
+  QCOMPARE(amb_->controle<uscTextBox>("txtNumeroRecibo")->Text(), QString::number(numero.toInt() + 1));
+}
+
+void tst_ImpressaoRecibo::reciboEditadoMostraOsNovosValores() {
+  QVERIFY(amb_->inserirRecibo(40000, 2026, 10000, AmbienteRecibo::kMaria, AmbienteRecibo::kJoao));
+  auto* numero = amb_->controle<uscTextBox>("txtNumeroRecibo");
+  numero->Focar();
+  numero->selecionarTudo();
+  QTest::keyClicks(foco(), QStringLiteral("40000"));
+  QTest::keyClick(foco(), Qt::Key_Tab);
+  auto* valor = amb_->controle<uscTextValue>("txtValor");
+  valor->Focar();
+  valor->selecionarTudo();
+  QTest::keyClicks(foco(), QStringLiteral("2.000.000,00"));
+  amb_->controle<QComboBox>("cboVias")->setCurrentText(QStringLiteral("1"));
+  QTest::keyClick(foco(), Qt::Key_F5);
+  QCOMPARE(amb_->pasta.mensagens.quantas(), 0);
+  const QString simples = simplificado(textoDaUltimaPrevia());
+  // Numbers beyond a 16-bit integer print as they are.
+  QVERIFY2(simples.contains(QStringLiteral("Nº 040000/2026")), qPrintable(simples));
+  QVERIFY2(simples.contains(QStringLiteral("R$ 2.000.000,00")), qPrintable(simples));
+  QVERIFY2(simples.contains(QStringLiteral("dois milhões reais")), qPrintable(simples));
+  QVERIFY2(simples.contains(QStringLiteral("Santos, 15 de março de 2026")), qPrintable(simples));
+}
+
+QTEST_MAIN(tst_ImpressaoRecibo)
+#include "tst_ImpressaoRecibo.moc"
