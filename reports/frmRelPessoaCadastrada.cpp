@@ -28,6 +28,8 @@ frmRelPessoaCadastrada::frmRelPessoaCadastrada(Contexto contexto, QWidget* paren
   uscPessoaFinal_->setObjectName(QStringLiteral("uscPessoaFinal"));
   uscPessoaFinal_->setCodigoNumerico(true);
   uscPessoaFinal_->setEnabled(false);
+  // The screen opens with the cursor in the initial code.
+  setFocusProxy(uscPessoaInicial_);
   configurar(uscPessoaInicial_, QString(), QStringLiteral("Pessoa - Código inicial"));
 
   auto* quadros = new QHBoxLayout;

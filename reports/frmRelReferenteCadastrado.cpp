@@ -43,6 +43,8 @@ frmRelReferenteCadastrado::frmRelReferenteCadastrado(Contexto contexto, QWidget*
     caixa->setAlinhamento(Qt::AlignRight);
   }
   txtCodigoFinal_->setEnabled(false);
+  // The screen opens with the cursor in the initial code.
+  setFocusProxy(txtCodigoInicial_);
 
   const QString ordens[2] = {QStringLiteral("Código"), QStringLiteral("Descrição")};
   QGroupBox* fraOrdenar = grupoOpcoes(QStringLiteral("fraOrdenar"), QStringLiteral("Ordenar por:"),

@@ -1,5 +1,7 @@
 #include "reports/engine/AnalisadorFormula.h"
 
+#include "reports/engine/SeparadorFormula.h"
+
 #include <QDate>
 #include <QList>
 #include <QTime>
@@ -8,12 +10,7 @@
 
 namespace {
 
-struct Token {
-  enum class Tipo { Fim, Inteiro, Decimal, Texto, Chaves, Nome, Simbolo };
-  Tipo tipo = Tipo::Fim;
-  QString texto;
-  int posicao = 1;
-};
+using Token = TokenFormula;
 
 class Analisador {
 public:
@@ -21,11 +18,8 @@ public:
 
   FormulaAnalisada executar() {
     FormulaAnalisada resultado;
-    if (!separar()) {
-      resultado.erro = erro_;
-      resultado.posicao = posicaoErro_;
+    if (!SeparadorFormula::Separar(texto_, tokens_, resultado.erro, resultado.posicao))
       return resultado;
-    }
     if (tokens_.front().tipo == Token::Tipo::Fim)
       return resultado;
     auto raiz = expressao();
@@ -50,91 +44,6 @@ private:
       posicaoErro_ = posicao;
     }
     return false;
-  }
-
-  // Splits the text into tokens; positions count characters from 1.
-  bool separar() {
-    const int n = static_cast<int>(texto_.size());
-    int i = 0;
-    while (i < n) {
-      const QChar c = texto_.at(i);
-      if (c.isSpace()) {
-        ++i;
-        continue;
-      }
-      Token t;
-      t.posicao = i + 1;
-      if (c.isDigit()) {
-        int j = i;
-        while (j < n && texto_.at(j).isDigit())
-          ++j;
-        t.tipo = Token::Tipo::Inteiro;
-        if (j + 1 < n && texto_.at(j) == QLatin1Char('.') && texto_.at(j + 1).isDigit()) {
-          ++j;
-          while (j < n && texto_.at(j).isDigit())
-            ++j;
-          t.tipo = Token::Tipo::Decimal;
-        }
-        t.texto = texto_.mid(i, j - i);
-        i = j;
-      } else if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
-        // A quote inside a text is written twice.
-        int j = i + 1;
-        QString valor;
-        bool fechado = false;
-        while (j < n) {
-          if (texto_.at(j) == c) {
-            if (j + 1 < n && texto_.at(j + 1) == c) {
-              valor += c;
-              j += 2;
-              continue;
-            }
-            fechado = true;
-            ++j;
-            break;
-          }
-          valor += texto_.at(j++);
-        }
-        if (!fechado)
-          return falhar(t.posicao, QStringLiteral("texto sem aspas de fechamento"));
-        t.tipo = Token::Tipo::Texto;
-        t.texto = valor;
-        i = j;
-      } else if (c == QLatin1Char('{')) {
-        const int fim = static_cast<int>(texto_.indexOf(QLatin1Char('}'), i));
-        if (fim < 0)
-          return falhar(t.posicao, QStringLiteral("referência sem \"}\" de fechamento"));
-        t.tipo = Token::Tipo::Chaves;
-        t.texto = texto_.mid(i + 1, fim - i - 1).trimmed();
-        i = fim + 1;
-      } else if (c.isLetter() || c == QLatin1Char('_')) {
-        int j = i;
-        while (j < n && (texto_.at(j).isLetterOrNumber() || texto_.at(j) == QLatin1Char('_')))
-          ++j;
-        t.tipo = Token::Tipo::Nome;
-        t.texto = texto_.mid(i, j - i);
-        i = j;
-      } else {
-        static const QStringList duplos = {QStringLiteral("<="), QStringLiteral(">="), QStringLiteral("<>")};
-        const QString dois = texto_.mid(i, 2);
-        if (duplos.contains(dois)) {
-          t.texto = dois;
-          i += 2;
-        } else if (QStringLiteral("=<>+-*/&(),").contains(c)) {
-          t.texto = c;
-          ++i;
-        } else {
-          return falhar(t.posicao, QStringLiteral("caractere inesperado \"%1\"").arg(c));
-        }
-        t.tipo = Token::Tipo::Simbolo;
-      }
-      tokens_.append(t);
-    }
-    Token fim;
-    fim.posicao = n + 1;
-    fim.texto = QStringLiteral("fim da fórmula");
-    tokens_.append(fim);
-    return true;
   }
 
   const Token& atual() const { return tokens_.at(indice_); }
