@@ -30,7 +30,9 @@ public:
   void setForeColor(const QColor& cor);
 
   /// The most characters the box holds; 0 for no limit of its own.
-  int MaxLength() const;
+  int MaxLength() const { return maxLength_; }
+  /// Counts the characters the box keeps (a CPF pasted as "123.456.789-09" fits 11); text
+  /// already in the box is cut to the new length.
   void setMaxLength(int tamanho);
 
   Qt::Alignment alinhamento() const;
@@ -72,7 +74,10 @@ protected:
   void keyReleaseEvent(QKeyEvent* evento) override;
 
 private:
+  QString cortar(const QString& texto) const;
+
   QLineEdit* editor_;
+  int maxLength_ = 0;
   RepasseTeclas repasse_;
   QString ultimoTexto_;
 };

@@ -24,13 +24,23 @@ public:
   /// when none.
   static QWidget* controleDe(QWidget* widget);
 
+  /// The control that has the input focus (the selector, not its code box), or the focused
+  /// widget when it is not part of a control; null when no widget has the focus.
+  static QWidget* controleComFoco();
+
   /// The window a widget validates within: its sub-window in the main window's workspace
   /// (each screen on its own), otherwise its top-level window.
   static QWidget* janelaDe(QWidget* widget);
 
 private:
   explicit ValidacaoFoco(QObject* parent);
-  void focoMudou(QWidget* antes, QWidget* agora);
+  void focoMudou(QWidget* widgetAntes, QWidget* widgetAgora);
+  /// Raises "focus gained" and "focus lost" for the focus now in `agora`.
+  void anotarFoco(QWidget* agora);
+  /// The control `widget` is part of, or `widget` itself. A control's own popup (a calendar,
+  /// a list) is part of the control although it is a window: the focus in it is in the
+  /// control's window.
+  static QWidget* controleOuWidget(QWidget* widget);
   void engolirClique(QWidget* alvo);
 
   bool ocupado_ = false;

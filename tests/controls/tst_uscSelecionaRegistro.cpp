@@ -3,6 +3,7 @@
 #include "app/core/Conexao.h"
 #include "controls/ListaRegistros.h"
 #include "controls/ModeloRegistros.h"
+#include "controls/ValidacaoFoco.h"
 #include "controls/uscTextBox.h"
 #include "tests/support/JanelaTeste.h"
 #include "tests/support/PastaTeste.h"
@@ -271,6 +272,8 @@ void tst_uscSelecionaRegistro::validarCancelaNoSeletor() {
   QTest::keyClicks(seletor_, QStringLiteral("99"));
   QTest::keyClick(seletor_, Qt::Key_Tab);
   QVERIFY(seletor_->hasFocus());
+  // Screens ask which control is active by name: the selector, not its code box.
+  QCOMPARE(ValidacaoFoco::controleComFoco()->objectName().toUpper(), QStringLiteral("USCRECEBI"));
   QCOMPARE(validacoes, 1);
   QCOMPARE(pasta_->mensagens.quantas(), 1);
   QTest::keyClick(seletor_, Qt::Key_Backspace);
