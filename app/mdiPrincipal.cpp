@@ -5,7 +5,9 @@
 #include "app/core/Conexao.h"
 #include "app/core/Mensagens.h"
 #include "controls/TelaFilha.h"
+#include "reports/frmRelPessoaCadastrada.h"
 #include "reports/frmRelReciboImpresso.h"
+#include "reports/frmRelReferenteCadastrado.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -89,9 +91,14 @@ void mdiPrincipal::criarMenus() {
   QAction* sair = entrada(sistema, QStringLiteral("Sa&ir"), "mnuSair");
 
   // Screens still to come stay visible in the menu, disabled.
-  for (QAction* acao : {pessoa, referente, emissao, relPessoa, relReferente, sobre, copia})
+  for (QAction* acao : {pessoa, referente, emissao, sobre, copia})
     acao->setEnabled(false);
 
+  connect(relPessoa, &QAction::triggered, this,
+          [this] { mostrarTela(frmRelPessoaCadastrada_, [this] { return new frmRelPessoaCadastrada(contexto_); }); });
+  connect(relReferente, &QAction::triggered, this, [this] {
+    mostrarTela(frmRelReferenteCadastrado_, [this] { return new frmRelReferenteCadastrado(contexto_); });
+  });
   connect(relRecibo, &QAction::triggered, this,
           [this] { mostrarTela(frmRelReciboImpresso_, [this] { return new frmRelReciboImpresso(contexto_); }); });
 

@@ -1,29 +1,52 @@
 #include "reports/engine/DadosRelatorio.h"
 
-#include "app/core/Conexao.h"
-
 #include <QDate>
-#include <QSqlError>
-#include <QSqlQuery>
+#include <QSqlDriver>
+
+#include <sqlite3.h>
 
 namespace {
 
-QVariant tipado(const QVariant& bruto, TipoDado tipo) {
+QVariant tipado(sqlite3_stmt* comando, int coluna, TipoDado tipo) {
+  const bool nulo = sqlite3_column_type(comando, coluna) == SQLITE_NULL;
+  const auto texto = [&]() {
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(comando, coluna)),
+                             sqlite3_column_bytes(comando, coluna));
+  };
+  if (nulo)
+    return tipo == TipoDado::Texto ? QVariant(QString()) : QVariant();
   switch (tipo) {
   case TipoDado::Inteiro:
-    return bruto.isNull() ? QVariant() : QVariant(bruto.toLongLong());
+    return static_cast<qint64>(sqlite3_column_int64(comando, coluna));
   case TipoDado::Decimal:
-    return bruto.isNull() ? QVariant() : QVariant(bruto.toDouble());
+    return sqlite3_column_double(comando, coluna);
   case TipoDado::Moeda:
-    return bruto.isNull() ? QVariant() : QVariant(static_cast<double>(bruto.toLongLong()) / 10000.0);
+    return static_cast<double>(sqlite3_column_int64(comando, coluna)) / 10000.0;
   case TipoDado::Data:
-    return bruto.isNull() ? QVariant() : QVariant(QDate::fromString(bruto.toString().left(10), Qt::ISODate));
+    return QDate::fromString(texto().left(10), Qt::ISODate);
   case TipoDado::Logico:
-    return bruto.isNull() ? QVariant() : QVariant(bruto.toLongLong() != 0);
+    return sqlite3_column_int64(comando, coluna) != 0;
   case TipoDado::Texto:
-    return bruto.isNull() ? QString() : bruto.toString();
+    return texto();
   }
-  return bruto;
+  return {};
+}
+
+int vincular(sqlite3_stmt* comando, int indice, const QVariant& valor) {
+  switch (valor.typeId()) {
+  case QMetaType::UnknownType:
+    return sqlite3_bind_null(comando, indice);
+  case QMetaType::Int:
+  case QMetaType::LongLong:
+  case QMetaType::Bool:
+    return sqlite3_bind_int64(comando, indice, valor.toLongLong());
+  case QMetaType::Double:
+    return sqlite3_bind_double(comando, indice, valor.toDouble());
+  default: {
+    const QByteArray texto = valor.toString().toUtf8();
+    return sqlite3_bind_text(comando, indice, texto.constData(), static_cast<int>(texto.size()), SQLITE_TRANSIENT);
+  }
+  }
 }
 
 QVariant valorVinculado(const VinculoSelecao& v, const QHash<QString, QVariant>& parametros) {
@@ -79,22 +102,38 @@ Resultado DadosRelatorio::ler(QSqlDatabase banco, const LayoutRelatorio& layout,
                               const QList<QPoint>& ordem, const QHash<QString, QVariant>& parametros) {
   valores_.clear();
   colunas_ = static_cast<std::size_t>(layout.quantasColunas());
-  QSqlQuery consulta(banco);
-  consulta.setForwardOnly(true);
-  if (!consulta.prepare(MontarSql(layout, ligacoes, selecao, ordem)))
-    return Conexao::Falha(consulta.lastError());
+  // Straight through SQLite: a listing of 100,000 rows is read several times faster than
+  // through QSqlQuery's values.
+  const QVariant handle = banco.isOpen() ? banco.driver()->handle() : QVariant();
+  if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+    return Resultado::falha(QStringLiteral("A conexão com o banco de dados não está aberta."), -1);
+  sqlite3* sqlite = *static_cast<sqlite3* const*>(handle.constData());
+  sqlite3_stmt* comando = nullptr;
+  const QByteArray sql = MontarSql(layout, ligacoes, selecao, ordem).toUtf8();
+  const auto falha = [&]() {
+    const Resultado r = Resultado::falha(QString::fromUtf8(sqlite3_errmsg(sqlite)), sqlite3_errcode(sqlite));
+    sqlite3_finalize(comando);
+    return r;
+  };
+  if (sqlite3_prepare_v2(sqlite, sql.constData(), static_cast<int>(sql.size()), &comando, nullptr) != SQLITE_OK)
+    return falha();
+  int indice = 0;
+  QList<VinculoSelecao> vinculos;
   for (const SelecaoCompilada& ligacao : ligacoes)
-    for (const VinculoSelecao& v : ligacao.vinculos)
-      consulta.addBindValue(valorVinculado(v, parametros));
-  for (const VinculoSelecao& v : selecao.vinculos)
-    consulta.addBindValue(valorVinculado(v, parametros));
-  if (!consulta.exec())
-    return Conexao::Falha(consulta.lastError());
+    vinculos += ligacao.vinculos;
+  vinculos += selecao.vinculos;
+  for (const VinculoSelecao& v : vinculos)
+    if (vincular(comando, ++indice, valorVinculado(v, parametros)) != SQLITE_OK)
+      return falha();
   std::vector<TipoDado> tipos;
   for (int i = 0; i < static_cast<int>(colunas_); ++i)
     tipos.push_back(layout.campoDaColuna(i).tipo);
-  while (consulta.next())
+  int passo = SQLITE_ROW;
+  while ((passo = sqlite3_step(comando)) == SQLITE_ROW)
     for (std::size_t i = 0; i < colunas_; ++i)
-      valores_.push_back(tipado(consulta.value(static_cast<int>(i)), tipos[i]));
+      valores_.push_back(tipado(comando, static_cast<int>(i), tipos[i]));
+  if (passo != SQLITE_DONE)
+    return falha();
+  sqlite3_finalize(comando);
   return Resultado::sucesso();
 }

@@ -43,6 +43,8 @@ double MedidorTexto::largura(QStringView texto) const {
 }
 
 QStringList MedidorTexto::quebrar(const QString& texto, double largura) const {
+  if (!texto.contains(QLatin1Char('\n')) && this->largura(texto) <= largura)
+    return {texto};
   QStringList linhas;
   for (const QString& paragrafo : texto.split(QLatin1Char('\n'))) {
     QString linha;

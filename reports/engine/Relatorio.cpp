@@ -165,6 +165,7 @@ Resultado Relatorio::DefinirFormulaSelecao(const QString& formula) {
   if (layout_.tabelas.isEmpty())
     return naoAberto();
   descartarPreparo();
+  textoSelecao_ = formula;
   FormulaAnalisada analisada = AnalisadorFormula::Analisar(formula);
   QString erro = analisada.erro;
   int posicao = analisada.posicao;

@@ -64,6 +64,12 @@ public:
   bool preparado() const { return valores_ != nullptr; }
 
   const QString& titulo() const { return layout_.titulo; }
+  /// The layout's file name.
+  const QString& arquivo() const { return layout_.arquivo; }
+  /// The selection formula in force, as it was given.
+  const QString& formulaSelecao() const { return textoSelecao_; }
+  /// The sort fields in force, (table, position), in their order.
+  const QList<QPoint>& ordem() const { return ordem_; }
   /// Warnings for the operator found while preparing (an amount in words that cannot be
   /// written); the rest of the report is shown all the same.
   const QStringList& avisos() const { return avisos_; }
@@ -96,6 +102,7 @@ private:
   std::vector<FormulaAnalisada> formulas_;
   QList<SelecaoCompilada> ligacoes_;
   SelecaoCompilada selecao_;
+  QString textoSelecao_;
   QString falhaSelecao_;
   QList<QPoint> ordem_;
   QHash<QString, QVariant> parametros_;

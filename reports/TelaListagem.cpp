@@ -1,0 +1,80 @@
+#include "reports/TelaListagem.h"
+
+#include "app/core/Mensagens.h"
+#include "app/core/Relogio.h"
+#include "controls/lvButtons.h"
+#include "controls/uscLinhaSeparadora.h"
+#include "reports/engine/Relatorio.h"
+#include "reports/engine/frmPreviewRelatorio.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+TelaListagem::TelaListagem(Contexto contexto, QWidget* parent) : TelaFilha(contexto, parent) {
+  btnVisualizar_ = new lvButtons(QStringLiteral("&Visualizar"), this);
+  btnVisualizar_->setObjectName(QStringLiteral("btnVisualizar"));
+  btnVisualizar_->setEnabled(false);
+  btnCancelar_ = new lvButtons(QStringLiteral("&Cancelar"), this);
+  btnCancelar_->setObjectName(QStringLiteral("btnCancelar"));
+  connect(btnCancelar_, &lvButtons::clicked, this, &TelaFilha::fecharTela);
+}
+
+void TelaListagem::montar(QLayout* campos) {
+  auto* linha = new uscLinhaSeparadora(this);
+  linha->setObjectName(QStringLiteral("uscLinhaSeparadora1"));
+  auto* botoes = new QHBoxLayout;
+  botoes->addStretch(1);
+  botoes->addWidget(btnVisualizar_);
+  botoes->addWidget(btnCancelar_);
+  auto* coluna = new QVBoxLayout(this);
+  coluna->addLayout(campos);
+  coluna->addWidget(linha);
+  coluna->addLayout(botoes);
+}
+
+QGroupBox* TelaListagem::grupoOpcoes(const QString& nome, const QString& legenda, const QString& prefixo,
+                                     const QString (&textos)[2], QRadioButton* (&botoes)[2]) {
+  auto* quadro = new QGroupBox(legenda, this);
+  quadro->setObjectName(nome);
+  auto* linha = new QHBoxLayout(quadro);
+  for (int i = 0; i < 2; ++i) {
+    botoes[i] = new QRadioButton(textos[i], quadro);
+    botoes[i]->setObjectName(prefixo + QString::number(i));
+    linha->addWidget(botoes[i]);
+  }
+  botoes[0]->setChecked(true);
+  return quadro;
+}
+
+bool TelaListagem::teclaPrevia(QKeyEvent* evento) {
+  if (evento->key() != Qt::Key_Escape)
+    return false;
+  fecharTela();
+  return true;
+}
+
+void TelaListagem::visualizar(const QString& modelo, const QString& selecao, const QList<QPoint>& ordem,
+                              const QString& titulo, const Formulas& formulas) {
+  auto relatorio = std::make_shared<Relatorio>();
+  Resultado r = relatorio->AbrirModelo(modelo);
+  if (r)
+    relatorio->DescartarDadosSalvos();
+  for (const auto& [nome, texto] : formulas)
+    if (r)
+      r = relatorio->DefinirFormula(nome, texto);
+  if (r)
+    r = relatorio->DefinirFormulaSelecao(selecao);
+  for (const QPoint& campo : ordem)
+    if (r)
+      r = relatorio->AdicionarOrdem(campo.x(), campo.y());
+  if (!r) {
+    contexto_.mensagens->mostrar(r.erro, QStringLiteral("Não foi possível visualizar o relatório"), Icone::Critico);
+    return;
+  }
+  if (contexto_.relogio != nullptr)
+    relatorio->DefinirMomentoImpressao(contexto_.relogio->agora());
+  frmPreviewRelatorio::Mostrar(this, contexto_, std::move(relatorio), 130, titulo);
+}
