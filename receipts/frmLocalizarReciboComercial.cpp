@@ -82,7 +82,7 @@ frmLocalizarReciboComercial::frmLocalizarReciboComercial(Contexto contexto, QWid
   connect(btnSelecionaRegistrps_, &lvButtons::clicked, this, &frmLocalizarReciboComercial::SelecionarRegistros);
   connect(btnOK_, &lvButtons::clicked, this, &frmLocalizarReciboComercial::confirmar);
   connect(btnCancelar_, &lvButtons::clicked, this, &frmLocalizarReciboComercial::reject);
-  resize(900, 640);
+  resize(900, 720);
 }
 
 void frmLocalizarReciboComercial::SelecionarRegistros() {

@@ -56,15 +56,20 @@ bool TelaListagem::teclaPrevia(QKeyEvent* evento) {
   return true;
 }
 
-void TelaListagem::visualizar(const QString& modelo, const QString& selecao, QPoint ordem, const QString& titulo) {
+void TelaListagem::visualizar(const QString& modelo, const QString& selecao, const QList<QPoint>& ordem,
+                              const QString& titulo, const Formulas& formulas) {
   auto relatorio = std::make_shared<Relatorio>();
   Resultado r = relatorio->AbrirModelo(modelo);
-  if (r) {
-    relatorio->DescartarDadosSalvos();
-    r = relatorio->DefinirFormulaSelecao(selecao);
-  }
   if (r)
-    r = relatorio->AdicionarOrdem(ordem.x(), ordem.y());
+    relatorio->DescartarDadosSalvos();
+  for (const auto& [nome, texto] : formulas)
+    if (r)
+      r = relatorio->DefinirFormula(nome, texto);
+  if (r)
+    r = relatorio->DefinirFormulaSelecao(selecao);
+  for (const QPoint& campo : ordem)
+    if (r)
+      r = relatorio->AdicionarOrdem(campo.x(), campo.y());
   if (!r) {
     contexto_.mensagens->mostrar(r.erro, QStringLiteral("Não foi possível visualizar o relatório"), Icone::Critico);
     return;

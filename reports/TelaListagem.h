@@ -2,7 +2,11 @@
 
 #include "controls/TelaFilha.h"
 
+#include <QList>
 #include <QPoint>
+#include <QString>
+
+#include <utility>
 
 class lvButtons;
 class QGroupBox;
@@ -20,10 +24,15 @@ protected:
   /// Lays the screen out: `campos` on top, then the separator and the buttons.
   void montar(QLayout* campos);
 
-  /// Opens `modelo`, makes the run read the current rows, sets `selecao` and one ascending
-  /// sort field, and shows the report in a new preview window with zoom 130 under `titulo`.
-  /// A failing step shows the engine's reason under "Não foi possível visualizar o relatório".
-  void visualizar(const QString& modelo, const QString& selecao, QPoint ordem, const QString& titulo);
+  /// A formula field of a layout and the text it is given.
+  using Formulas = QList<std::pair<QString, QString>>;
+
+  /// Opens `modelo`, makes the run read the current rows, gives the formula fields their texts,
+  /// sets `selecao` and the ascending sort fields in their order, and shows the report in a new
+  /// preview window with zoom 130 under `titulo`. A failing step shows the engine's reason
+  /// under "Não foi possível visualizar o relatório".
+  void visualizar(const QString& modelo, const QString& selecao, const QList<QPoint>& ordem, const QString& titulo,
+                  const Formulas& formulas = {});
 
   /// A frame `nome` captioned `legenda` holding two option buttons named `prefixo` + 0 and 1,
   /// the first one selected.

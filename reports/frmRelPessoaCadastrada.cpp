@@ -96,5 +96,5 @@ void frmRelPessoaCadastrada::btnVisualizar_Click() {
   visualizar(optTipoDado_[0]->isChecked() ? QStringLiteral("pessoasin.rpt") : QStringLiteral("pessoaana.rpt"),
              QStringLiteral("{tbPessoa.Codigo} in ") + uscPessoaInicial_->Text(0) + QStringLiteral(" to ") +
                  uscPessoaFinal_->Text(0),
-             QPoint(1, optOrdenacao_[0]->isChecked() ? 1 : 2), QStringLiteral("Relatório de pessoas cadastradas"));
+             {QPoint(1, optOrdenacao_[0]->isChecked() ? 1 : 2)}, QStringLiteral("Relatório de pessoas cadastradas"));
 }

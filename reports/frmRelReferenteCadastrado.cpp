@@ -115,5 +115,5 @@ void frmRelReferenteCadastrado::btnVisualizar_Click() {
   visualizar(QStringLiteral("referente.rpt"),
              QStringLiteral("{tbReferente.Codigo} in ") + txtCodigoInicial_->Text() + QStringLiteral(" to ") +
                  txtCodigoFinal_->Text(),
-             QPoint(1, optOrdenacao_[0]->isChecked() ? 1 : 2), QStringLiteral("Relatório de referentes cadastrados"));
+             {QPoint(1, optOrdenacao_[0]->isChecked() ? 1 : 2)}, QStringLiteral("Relatório de referentes cadastrados"));
 }

@@ -1,27 +1,46 @@
-// bench_search DATABASE: the receipt search for one month, one year and one payer over all
-// years, from the filter to the list filled, next to the bare SQLite query of the same rows;
-// prints one line per search: name, median milliseconds of the program, of the bare query, rows.
+// bench_search DATABASE: the receipt search dialog finding one month, one year, and one payer
+// over all years, from the click on "Selecionar registros" to the list filled and drawn, next to
+// the bare SQLite query of the same rows on the same connection. Prints one line per search:
+// name, median milliseconds of the dialog, of the bare query, and the rows found.
 
 #include "app/core/Conexao.h"
+#include "app/core/Mensagens.h"
+#include "app/core/Relogio.h"
 #include "app/core/modGeral.h"
-#include "receipts/DialetoSqlite.h"
-#include "receipts/FiltroRecibo.h"
+#include "controls/lvButtons.h"
+#include "controls/uscSelecionaRegistro.h"
 #include "receipts/ModeloRecibos.h"
+#include "receipts/PainelFiltroRecibo.h"
+#include "receipts/frmLocalizarReciboComercial.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QDateEdit>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QRadioButton>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QTreeView>
 
 #include <sqlite3.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 namespace {
+
+// A search that asks the operator anything is a failed run.
+class MensagensFalham final : public Mensagens {
+public:
+  Resposta mostrar(const QString& texto, const QString&, Icone, Botoes, Resposta padrao) override {
+    std::fprintf(stderr, "mensagem inesperada: %s\n", qPrintable(texto));
+    std::exit(1);
+    return padrao;
+  }
+};
 
 double mediana(std::vector<double> v) {
   std::sort(v.begin(), v.end());
@@ -38,19 +57,29 @@ int consultaNua(sqlite3* banco, const QByteArray& sql) {
   while (sqlite3_step(comando) == SQLITE_ROW) {
     ++linhas;
     soma += sqlite3_column_int(comando, 0) + sqlite3_column_int(comando, 1) + sqlite3_column_int64(comando, 3);
-    soma += sqlite3_column_bytes(comando, 2) + sqlite3_column_bytes(comando, 4) + sqlite3_column_bytes(comando, 5);
-    (void)sqlite3_column_text(comando, 2);
-    (void)sqlite3_column_text(comando, 4);
-    (void)sqlite3_column_text(comando, 5);
+    for (int coluna : {2, 4, 5}) {
+      (void)sqlite3_column_text(comando, coluna);
+      soma += sqlite3_column_bytes(comando, coluna);
+    }
   }
   sqlite3_finalize(comando);
   return soma == 0 ? 0 : linhas;
 }
 
+template <typename T>
+T* controle(QWidget* tela, const QString& nome) {
+  T* c = tela->findChild<T*>(nome);
+  if (c == nullptr) {
+    std::fprintf(stderr, "controle ausente: %s\n", qPrintable(nome));
+    std::exit(1);
+  }
+  return c;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QCoreApplication aplicacao(argc, argv);
+  QApplication aplicacao(argc, argv);
   if (argc != 2) {
     std::fprintf(stderr, "uso: bench_search BANCO\n");
     return 2;
@@ -68,41 +97,63 @@ int main(int argc, char* argv[]) {
   QSqlQuery pagador(Conexao::Banco());
   if (!pagador.exec(QStringLiteral("SELECT Recebi FROM tbRecibo WHERE Ano=2024 AND Codigo=1")) || !pagador.next())
     return 1;
+  const QString codigoPagador = pagador.value(0).toString();
+
+  MensagensFalham mensagens;
+  RelogioSistema relogio;
+  frmLocalizarReciboComercial dialogo(Contexto{&mensagens, &relogio, nullptr});
+  dialogo.show();
+  QApplication::processEvents();
+  auto* botao = controle<lvButtons>(&dialogo, QStringLiteral("btnSelecionaRegistrps"));
+  auto* lista = controle<QTreeView>(&dialogo, QStringLiteral("lsvRecibo"));
+  auto* painel = controle<PainelFiltroRecibo>(&dialogo, QStringLiteral("PainelFiltroRecibo"));
+  const auto opcao = [&](const char* nome, int i) {
+    controle<QRadioButton>(&dialogo, QString::fromLatin1(nome) + QLatin1Char('_') + QString::number(i))->click();
+  };
+  const auto periodo = [&](const QDate& inicial, const QDate& final) {
+    opcao("optTipoData", 1);
+    controle<QDateEdit>(&dialogo, QStringLiteral("dtpInicial"))->setDate(inicial);
+    controle<QDateEdit>(&dialogo, QStringLiteral("dtpFinal"))->setDate(final);
+    opcao("optTipoFiltro", 0);
+  };
 
   struct Busca {
     const char* nome;
-    FiltroRecibo filtro;
+    std::function<void()> filtrar;
   };
-  std::vector<Busca> buscas(3);
-  buscas[0].nome = "month";
-  buscas[0].filtro.dataInicial = QDate(2025, 3, 1);
-  buscas[0].filtro.dataFinal = QDate(2025, 3, 31);
-  buscas[1].nome = "year";
-  buscas[1].filtro.dataInicial = QDate(2025, 1, 1);
-  buscas[1].filtro.dataFinal = QDate(2025, 12, 31);
-  buscas[2].nome = "payer";
-  buscas[2].filtro.tipoData = FiltroRecibo::NaoUtilizar;
-  buscas[2].filtro.tipoFiltro = FiltroRecibo::PorRecebi;
-  buscas[2].filtro.recebi = pagador.value(0).toString();
+  const Busca buscas[] = {
+      {"month", [&] { periodo(QDate(2025, 3, 1), QDate(2025, 3, 31)); }},
+      {"year", [&] { periodo(QDate(2025, 1, 1), QDate(2025, 12, 31)); }},
+      {"payer",
+       [&] {
+         opcao("optTipoData", 0);
+         opcao("optTipoFiltro", 2);
+         controle<uscSelecionaRegistro>(&dialogo, QStringLiteral("uscRecebi"))->setText(0, codigoPagador);
+       }},
+  };
 
   for (const Busca& busca : buscas) {
-    const QString sql = ModeloRecibos::TextoConsulta(busca.filtro);
-    std::vector<double> programa, piso;
+    busca.filtrar();
+    const QByteArray sql = ModeloRecibos::TextoConsulta(painel->filtro()).toUtf8();
+    std::vector<double> tela, piso;
     int linhas = 0;
     for (int i = 0; i < 7; ++i) {
       QElapsedTimer tempo;
       tempo.start();
-      linhas = consultaNua(nu, sql.toUtf8());
+      linhas = consultaNua(nu, sql);
       piso.push_back(static_cast<double>(tempo.nsecsElapsed()) / 1e6);
-      ModeloRecibos modelo;
+
       tempo.restart();
-      if (!modelo.carregar(sql))
+      botao->click();
+      lista->repaint();
+      tela.push_back(static_cast<double>(tempo.nsecsElapsed()) / 1e6);
+      if (lista->model()->rowCount() != linhas) {
+        std::fprintf(stderr, "%s: %d linhas na lista, %d na consulta\n", busca.nome, lista->model()->rowCount(),
+                     linhas);
         return 1;
-      programa.push_back(static_cast<double>(tempo.nsecsElapsed()) / 1e6);
-      if (modelo.rowCount() != linhas)
-        return 1;
+      }
     }
-    std::printf("%s %.1f %.1f %d\n", busca.nome, mediana(programa), mediana(piso), linhas);
+    std::printf("%s %.1f %.1f %d\n", busca.nome, mediana(tela), mediana(piso), linhas);
   }
   Conexao::FecharConexao();
   return 0;
