@@ -15,7 +15,9 @@
 namespace RestauracaoBanco {
 namespace {
 
-Resultado falha(const QString& texto) { return Resultado::falha(texto, -1); }
+Resultado falha(const QString& texto) {
+  return Resultado::falha(texto, -1);
+}
 
 // Names the archive may not put beside the database: the database's own journal and side files
 // would be rolled into it or taken for it.
@@ -75,8 +77,8 @@ Resultado guardarAnterior(const QString& banco, const QString& anterior) {
   if (!QFileInfo::exists(banco))
     return Resultado::sucesso();
   std::error_code erro;
-  std::filesystem::create_hard_link(QFile::encodeName(banco).toStdString(),
-                                    QFile::encodeName(anterior).toStdString(), erro);
+  std::filesystem::create_hard_link(QFile::encodeName(banco).toStdString(), QFile::encodeName(anterior).toStdString(),
+                                    erro);
   if (erro && !QFile::copy(banco, anterior))
     return falha(QStringLiteral("Não foi possível guardar o banco de dados anterior em ") + anterior);
   return SubstituicaoBanco::Sincronizar(anterior);

@@ -56,4 +56,6 @@ bool cUnzip::Unzip() {
   return mUnzip::RunUnzip(*this, incluir) != 0;
 }
 
-QString cUnzip::GetVersion() { return QString::fromLatin1(zip_libzip_version()); }
+QString cUnzip::GetVersion() {
+  return QString::fromLatin1(zip_libzip_version());
+}

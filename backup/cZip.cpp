@@ -21,7 +21,9 @@ void cZip::setMessageLevel(int nivel) {
   opcoes_.silencioso = nivel == 1 ? 1 : 0;
 }
 
-void cZip::Zip() { codigo_ = mZip::RunZip(*this); }
+void cZip::Zip() {
+  codigo_ = mZip::RunZip(*this);
+}
 
 void cZip::Delete() {
   opcoes_.excluirEntradas = 1;

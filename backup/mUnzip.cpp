@@ -45,8 +45,7 @@ QString textoErro(int codigo) {
 
 // A name that stays inside the target folder: not absolute, no drive, no "..".
 bool nomeSeguro(const QString& nome) {
-  if (nome.isEmpty() || nome.startsWith(QLatin1Char('/')) || nome.contains(QLatin1Char(':')) ||
-      nome.contains(QChar(0)))
+  if (nome.isEmpty() || nome.startsWith(QLatin1Char('/')) || nome.contains(QLatin1Char(':')) || nome.contains(QChar(0)))
     return false;
   const QStringList partes = nome.split(QLatin1Char('/'), Qt::SkipEmptyParts);
   return std::none_of(partes.cbegin(), partes.cend(), [](const QString& p) { return p == QLatin1String(".."); });
@@ -239,8 +238,8 @@ private:
       const zip_int64_t n = zip_fread(entrada.get(), bloco.get(), kBloco);
       if (n < 0) {
         const int codigo = zip_error_code_zip(zip_file_get_error(entrada.get()));
-        return falha(codigo != 0 ? codigo : ZIP_ER_READ, QString::fromLocal8Bit(zip_file_strerror(entrada.get())) +
-                                                            QStringLiteral(": ") + d.relativo);
+        return falha(codigo != 0 ? codigo : ZIP_ER_READ,
+                     QString::fromLocal8Bit(zip_file_strerror(entrada.get())) + QStringLiteral(": ") + d.relativo);
       }
       if (n == 0)
         break;
@@ -268,6 +267,8 @@ private:
 
 }  // namespace
 
-int RunUnzip(cUnzip& unzip, const QStringList& incluir) { return Execucao(unzip, incluir).executar(); }
+int RunUnzip(cUnzip& unzip, const QStringList& incluir) {
+  return Execucao(unzip, incluir).executar();
+}
 
 }  // namespace mUnzip

@@ -29,8 +29,8 @@ bool temCuringa(const QString& texto) {
 }
 
 QRegularExpression curinga(const QString& padrao) {
-  return QRegularExpression(QRegularExpression::wildcardToRegularExpression(
-      padrao, QRegularExpression::UnanchoredWildcardConversion));
+  return QRegularExpression(
+      QRegularExpression::wildcardToRegularExpression(padrao, QRegularExpression::UnanchoredWildcardConversion));
 }
 
 bool casa(const QRegularExpression& padrao, const QString& nome) {
@@ -94,8 +94,7 @@ private:
     QDir::Filters filtros = QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot;
     if (o_.sistemaEOcultos != 0)
       filtros |= QDir::Hidden | QDir::System;
-    QDirIterator it(raiz, filtros,
-                    o_.recursao != 0 ? QDirIterator::Subdirectories : QDirIterator::NoIteratorFlags);
+    QDirIterator it(raiz, filtros, o_.recursao != 0 ? QDirIterator::Subdirectories : QDirIterator::NoIteratorFlags);
     const QDir dir(raiz);
     QList<QFileInfo> encontrados;
     while (it.hasNext()) {
@@ -303,6 +302,8 @@ private:
 
 }  // namespace
 
-int RunZip(cZip& zip) { return Execucao(zip).executar(); }
+int RunZip(cZip& zip) {
+  return Execucao(zip).executar();
+}
 
 }  // namespace mZip

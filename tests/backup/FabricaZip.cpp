@@ -27,9 +27,8 @@ bool criar(const QString& caminho, const QList<Entrada>& entradas) {
       zip_source_t* fonte = zip_source_buffer(arquivo, copia, static_cast<zip_uint64_t>(e.dados.size()), 1);
       indice = zip_file_add(arquivo, nome.constData(), fonte, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE);
     }
-    if (indice < 0 ||
-        (e.modo != 0 && zip_file_set_external_attributes(arquivo, static_cast<zip_uint64_t>(indice), 0,
-                                                         ZIP_OPSYS_UNIX, e.modo << 16) != 0)) {
+    if (indice < 0 || (e.modo != 0 && zip_file_set_external_attributes(arquivo, static_cast<zip_uint64_t>(indice), 0,
+                                                                       ZIP_OPSYS_UNIX, e.modo << 16) != 0)) {
       zip_discard(arquivo);
       return false;
     }

@@ -102,8 +102,7 @@ private slots:
   void falhaVoltaNormalmenteSemSucesso_data() {
     QTest::addColumn<QString>("arquivoZip");
     QTest::addColumn<QString>("especificacao");
-    QTest::newRow("pasta do arquivo inexistente")
-        << QStringLiteral("nao/existe/copia.zip") << QStringLiteral("a.txt");
+    QTest::newRow("pasta do arquivo inexistente") << QStringLiteral("nao/existe/copia.zip") << QStringLiteral("a.txt");
     QTest::newRow("arquivo a compactar inexistente") << QStringLiteral("saida/copia.zip") << QStringLiteral("nada.txt");
     QTest::newRow("destino que não é zip") << QStringLiteral("origem/a.txt") << QStringLiteral("sub/b.txt");
   }
