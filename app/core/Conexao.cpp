@@ -38,8 +38,7 @@ void sqlDobra(sqlite3_context* contexto, int, sqlite3_value** argumentos) {
     return;
   }
   std::string saida;
-  TextoDobrado::dobrar(std::string_view(texto, static_cast<std::size_t>(sqlite3_value_bytes(argumentos[0]))),
-                       saida);
+  TextoDobrado::dobrar(std::string_view(texto, static_cast<std::size_t>(sqlite3_value_bytes(argumentos[0]))), saida);
   sqlite3_result_text(contexto, saida.data(), static_cast<int>(saida.size()), SQLITE_TRANSIENT);
 }
 
@@ -51,10 +50,10 @@ Resultado registrarFuncoes(QSqlDatabase& banco) {
   if (sqlite == nullptr)
     return Resultado::falha(QStringLiteral("A conexão com o banco de dados não está aberta."), -1);
   const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
-  if (sqlite3_create_function_v2(sqlite, "talonix_contem", 2, flags, nullptr, sqlContem, nullptr, nullptr,
-                                 nullptr) != SQLITE_OK ||
-      sqlite3_create_function_v2(sqlite, "talonix_dobra", 1, flags, nullptr, sqlDobra, nullptr, nullptr,
-                                 nullptr) != SQLITE_OK)
+  if (sqlite3_create_function_v2(sqlite, "talonix_contem", 2, flags, nullptr, sqlContem, nullptr, nullptr, nullptr) !=
+          SQLITE_OK ||
+      sqlite3_create_function_v2(sqlite, "talonix_dobra", 1, flags, nullptr, sqlDobra, nullptr, nullptr, nullptr) !=
+          SQLITE_OK)
     return Resultado::falha(QString::fromUtf8(sqlite3_errmsg(sqlite)), sqlite3_errcode(sqlite));
   return Resultado::sucesso();
 }
@@ -72,20 +71,15 @@ Resultado Falha(const QSqlError& erro) {
   return Resultado::falha(texto, numero);
 }
 
-Resultado AbrirArquivo(const QString& nome, const QString& caminho) {
-  const QFileInfo arquivo(caminho);
-  if (!arquivo.exists() || !arquivo.isFile())
-    return Resultado::falha(QStringLiteral("O arquivo do banco de dados não foi encontrado: ") + caminho,
-                            SQLITE_CANTOPEN);
+namespace {
 
-  Descartar(nome);
+// Opens `caminho` on the connection `nome` and prepares it; the caller drops the connection on
+// failure, once no handle to it is left in this scope.
+Resultado abrirPreparado(const QString& nome, const QString& caminho) {
   QSqlDatabase banco = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nome);
   banco.setDatabaseName(caminho);
-  if (!banco.open()) {
-    const Resultado falha = Falha(banco.lastError());
-    Descartar(nome);
-    return falha;
-  }
+  if (!banco.open())
+    return Falha(banco.lastError());
 
   Resultado resultado = registrarFuncoes(banco);
   if (resultado) {
@@ -101,6 +95,19 @@ Resultado AbrirArquivo(const QString& nome, const QString& caminho) {
   }
   if (resultado)
     resultado = Esquema::VerificarTabelas(banco);
+  return resultado;
+}
+
+}  // namespace
+
+Resultado AbrirArquivo(const QString& nome, const QString& caminho) {
+  const QFileInfo arquivo(caminho);
+  if (!arquivo.exists() || !arquivo.isFile())
+    return Resultado::falha(QStringLiteral("O arquivo do banco de dados não foi encontrado: ") + caminho,
+                            SQLITE_CANTOPEN);
+
+  Descartar(nome);
+  const Resultado resultado = abrirPreparado(nome, caminho);
   if (!resultado)
     Descartar(nome);
   return resultado;
@@ -121,8 +128,12 @@ Resultado AbrirConexao() {
   return AbrirArquivo(kNomePrincipal, modGeral::CaminhoDados() + NomeArquivoBanco);
 }
 
-void FecharConexao() { Descartar(kNomePrincipal); }
+void FecharConexao() {
+  Descartar(kNomePrincipal);
+}
 
-QSqlDatabase Banco() { return QSqlDatabase::database(kNomePrincipal, false); }
+QSqlDatabase Banco() {
+  return QSqlDatabase::database(kNomePrincipal, false);
+}
 
 }  // namespace Conexao
