@@ -3,6 +3,7 @@
 #   ./talonix.sh            build, lay out the application folder and start the program
 #   ./talonix.sh test       build and run every test
 #   ./talonix.sh test-asan  the same with AddressSanitizer and UndefinedBehaviorSanitizer
+#   ./talonix.sh deps       only install the missing packages
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -55,8 +56,9 @@ case "${1:-run}" in
     construir build-asan -DTALONIX_SANITIZE=ON
     testar build-asan
     ;;
+  deps) ;;
   *)
-    echo "uso: $0 [run|test|test-asan]" >&2
+    echo "uso: $0 [run|test|test-asan|deps]" >&2
     exit 2
     ;;
 esac

@@ -30,6 +30,12 @@ public:
   /// Asks whether to compact the database and does it on Yes.
   void CompactarBancoDados();
 
+  /// Shows the screen of `slot`, creating it with `criar` first when it does not exist; an
+  /// open screen is brought to the front.
+  void mostrarTela(QPointer<TelaFilha>& slot, const std::function<TelaFilha*()>& criar);
+  /// Shows a modal screen, creating it first; returns when it closes.
+  void mostrarModal(QPointer<QDialog>& slot, const std::function<QDialog*()>& criar);
+
 protected:
   void closeEvent(QCloseEvent* evento) override;
 
@@ -37,11 +43,6 @@ private:
   void criarMenus();
   void criarBarraFerramentas();
   void criarFaixaInferior();
-
-  /// Shows the screen of `slot`, creating it first when it does not exist.
-  void mostrarTela(QPointer<TelaFilha>& slot, const std::function<TelaFilha*()>& criar);
-  /// Shows a modal screen, creating it first; returns when it closes.
-  void mostrarModal(QPointer<QDialog>& slot, const std::function<QDialog*()>& criar);
 
   Contexto contexto_;
   QMdiArea* mdiArea_ = nullptr;

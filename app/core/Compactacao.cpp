@@ -53,7 +53,7 @@ Resultado CompactarBanco(const Observador& observador) {
   if (resultado)
     resultado = etapa(Etapa::GravarNoDisco, [&] { return SubstituicaoBanco::Sincronizar(temporario); });
   if (resultado)
-    resultado = etapa(Etapa::VerificarCopia, [&] { return SubstituicaoBanco::Verificar(temporario, false); });
+    resultado = etapa(Etapa::VerificarCopia, [&] { return SubstituicaoBanco::Verificar(temporario, SubstituicaoBanco::Verificacao::Tabelas); });
   if (resultado)
     resultado = etapa(Etapa::SubstituirBanco, [&] { return SubstituicaoBanco::Substituir(temporario, banco); });
   if (resultado)

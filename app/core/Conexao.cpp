@@ -21,8 +21,13 @@ const QString kNomePrincipal = QStringLiteral("talonix");
 void sqlContem(sqlite3_context* contexto, int, sqlite3_value** argumentos) {
   const auto* texto = reinterpret_cast<const char*>(sqlite3_value_text(argumentos[0]));
   const auto* termo = reinterpret_cast<const char*>(sqlite3_value_text(argumentos[1]));
-  if (texto == nullptr || termo == nullptr) {
-    sqlite3_result_int(contexto, termo != nullptr && *termo == '\0' ? 1 : 0);
+  // No term (Null or empty) finds everything; a Null text is found only by no term.
+  if (termo == nullptr || *termo == '\0') {
+    sqlite3_result_int(contexto, 1);
+    return;
+  }
+  if (texto == nullptr) {
+    sqlite3_result_int(contexto, 0);
     return;
   }
   const std::string_view t(texto, static_cast<std::size_t>(sqlite3_value_bytes(argumentos[0])));

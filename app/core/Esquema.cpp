@@ -98,11 +98,9 @@ Resultado VerificarTabelas(QSqlDatabase& banco) {
   return Resultado::sucesso();
 }
 
-Resultado VerificarIntegridade(QSqlDatabase& banco, Verificacao verificacao) {
+Resultado VerificarIntegridade(QSqlDatabase& banco) {
   QSqlQuery consulta(banco);
-  const QString pragma = verificacao == Verificacao::Completa ? QStringLiteral("PRAGMA integrity_check")
-                                                                : QStringLiteral("PRAGMA quick_check");
-  if (!consulta.exec(pragma))
+  if (!consulta.exec(QStringLiteral("PRAGMA integrity_check")))
     return Conexao::Falha(consulta.lastError());
   if (!consulta.next())
     return Resultado::falha(QStringLiteral("A verificação do banco de dados não respondeu."), -1);

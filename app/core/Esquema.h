@@ -17,13 +17,7 @@ QString TextoEsquema();
 /// Checks that `banco` holds `tbPessoa`, `tbReferente` and `tbRecibo` with their columns.
 [[nodiscard]] Resultado VerificarTabelas(QSqlDatabase& banco);
 
-/// How thoroughly a database file is checked before it takes the place of the current one.
-enum class Verificacao {
-  Rapida,   ///< every page and row readable (a file the program has just written itself)
-  Completa  ///< also every index against its table (a file that came from outside)
-};
-
-/// Checks the structure of `banco` as SQLite sees it.
-[[nodiscard]] Resultado VerificarIntegridade(QSqlDatabase& banco, Verificacao verificacao);
+/// Checks every page, row and index of `banco` ("PRAGMA integrity_check").
+[[nodiscard]] Resultado VerificarIntegridade(QSqlDatabase& banco);
 
 }  // namespace Esquema

@@ -57,13 +57,13 @@ QString ArquivoDiario(const QString& banco) { return banco + QStringLiteral("-jo
 
 Resultado Sincronizar(const QString& arquivo) { return sincronizarCaminho(arquivo, false); }
 
-Resultado Verificar(const QString& novo, bool completa) {
+Resultado Verificar(const QString& novo, Verificacao verificacao) {
   const QString nome = QStringLiteral("talonix_verificacao");
+  // Opening checks the tables.
   Resultado resultado = Conexao::AbrirArquivo(nome, novo);
-  if (resultado) {
+  if (resultado && verificacao == Verificacao::Integridade) {
     QSqlDatabase banco = QSqlDatabase::database(nome, false);
-    resultado = Esquema::VerificarIntegridade(
-        banco, completa ? Esquema::Verificacao::Completa : Esquema::Verificacao::Rapida);
+    resultado = Esquema::VerificarIntegridade(banco);
   }
   Conexao::Descartar(nome);
   return resultado;

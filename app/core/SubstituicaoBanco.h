@@ -14,9 +14,17 @@ QString ArquivoDiario(const QString& banco);
 /// Flushes `arquivo` to the disk.
 [[nodiscard]] Resultado Sincronizar(const QString& arquivo);
 
-/// Checks that `novo` is a whole Talonix database: readable, structurally sound (as thoroughly
-/// as `completa` asks) and holding the three tables.
-[[nodiscard]] Resultado Verificar(const QString& novo, bool completa);
+/// How far a database file is checked before it takes the place of the current one.
+enum class Verificacao {
+  /// It opens as a database and holds the Talonix tables: enough for a copy that SQLite itself
+  /// has just written from the current database.
+  Tabelas,
+  /// Also every page, row and index: for a file that came from outside the program.
+  Integridade,
+};
+
+/// Checks that `novo` is a Talonix database, as far as `verificacao` asks.
+[[nodiscard]] Resultado Verificar(const QString& novo, Verificacao verificacao);
 
 /// Renames `novo` over `destino` in one step and flushes the folder. The connection to
 /// `destino` must be closed; a journal left beside it refuses the replacement, since SQLite

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Start-up time and peak memory of Talonix, next to a minimal Qt main window (the floor).
+set -euo pipefail
+pasta=$(mktemp -d)
+trap 'rm -rf "$pasta"' EXIT
+mkdir -p "$pasta/Dados"
+cp "$DATA/completo.mdb" "$pasta/Dados/bdRecibo.mdb"
+export QT_QPA_PLATFORM=offscreen
+read -r minimo _ < <("$BUILD/bench/startup/bench_startup" 15 "$BUILD/bench/startup/bench_startup_minimo")
+read -r talonix rss < <("$BUILD/bench/startup/bench_startup" 15 "$BUILD/bench/startup/bench_startup_talonix" "$pasta")
+echo "BENCH startup: $talonix ms"
+echo "BENCH startup.floor: $minimo ms"
+echo "BENCH startup.rss: $rss MB"

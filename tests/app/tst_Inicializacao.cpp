@@ -1,0 +1,140 @@
+#include "app/Inicializacao.h"
+#include "app/core/Conexao.h"
+#include "app/core/Esquema.h"
+#include "app/core/FormatoData.h"
+#include "app/core/modGeral.h"
+#include "app/mdiPrincipal.h"
+
+#include "tests/support/PastaTeste.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+namespace {
+
+QByteArray lerArquivo(const QString& caminho) {
+  QFile arquivo(caminho);
+  return arquivo.open(QIODevice::ReadOnly) ? arquivo.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class tst_Inicializacao : public QObject {
+  Q_OBJECT
+
+private slots:
+  void primeiraExecucaoCriaBackupEIni();
+  void segundaExecucaoNaoTocaIni();
+  void falhasNaPartida_data();
+  void falhasNaPartida();
+  void formatoData_data();
+  void formatoData();
+  void textoPerguntaFormato();
+  void semPerguntaDeFormatoNestaPlataforma();
+};
+
+void tst_Inicializacao::primeiraExecucaoCriaBackupEIni() {
+  PastaTeste pasta;
+  const auto janela = Inicializacao::Iniciar(pasta.contexto());
+  QVERIFY(janela);
+  QVERIFY(janela->isVisible());
+  QCOMPARE(pasta.mensagens.quantas(), 0);
+  QVERIFY(QFileInfo(pasta.caminho() + QStringLiteral("/backup")).isDir());
+  QCOMPARE(lerArquivo(modGeral::ArquivoIni()),
+           QByteArray("[copiaseguranca]\r\nlocal=") + QFile::encodeName(pasta.caminho()) + "/backup\r\n");
+  QCOMPARE(modGeral::PastaSom(), pasta.caminho() + QStringLiteral("/som"));
+  QVERIFY(Conexao::Banco().isOpen());
+}
+
+void tst_Inicializacao::segundaExecucaoNaoTocaIni() {
+  PastaTeste pasta;
+  QVERIFY(Inicializacao::Iniciar(pasta.contexto()));
+  Conexao::FecharConexao();
+  // The operator has since chosen another place for backups.
+  modGeral::GravarIni(QStringLiteral("copiaseguranca"), QStringLiteral("local"), QStringLiteral("/mnt/pendrive"),
+                      modGeral::ArquivoIni());
+  const QByteArray antes = lerArquivo(modGeral::ArquivoIni());
+  QVERIFY(Inicializacao::Iniciar(pasta.contexto()));
+  QCOMPARE(lerArquivo(modGeral::ArquivoIni()), antes);
+}
+
+void tst_Inicializacao::falhasNaPartida_data() {
+  QTest::addColumn<QString>("caso");
+  QTest::addColumn<QString>("trecho");
+  QTest::newRow("no Dados folder") << "semDados" << "bdRecibo.mdb";
+  QTest::newRow("no database file") << "semBanco" << "bdRecibo.mdb";
+  QTest::newRow("file is not a database") << "naoBanco" << "26";
+  QTest::newRow("backup folder cannot be made") << "backupImpossivel" << "backup";
+}
+
+void tst_Inicializacao::falhasNaPartida() {
+  QFETCH(QString, caso);
+  QFETCH(QString, trecho);
+  PastaTeste pasta(false);
+  const QString dados = pasta.caminho() + QStringLiteral("/Dados");
+  QByteArray conteudoBanco;
+  if (caso == QLatin1String("semDados")) {
+    QVERIFY(QDir(dados).removeRecursively());
+  } else if (caso == QLatin1String("naoBanco")) {
+    conteudoBanco = QByteArray("Isto não é um banco de dados.\n").repeated(200);
+    QFile arquivo(pasta.banco());
+    QVERIFY(arquivo.open(QIODevice::WriteOnly));
+    arquivo.write(conteudoBanco);
+  } else if (caso == QLatin1String("backupImpossivel")) {
+    // A file where the backup folder should be: the folder cannot be made.
+    QFile arquivo(pasta.caminho() + QStringLiteral("/backup"));
+    QVERIFY(arquivo.open(QIODevice::WriteOnly));
+    QVERIFY(Esquema::CriarBanco(pasta.banco()));
+  }
+
+  const auto janela = Inicializacao::Iniciar(pasta.contexto());
+  QVERIFY(!janela);
+  QCOMPARE(pasta.mensagens.quantas(), 1);
+  QCOMPARE(pasta.mensagens.ultima().icone, Icone::Critico);
+  QVERIFY2(pasta.mensagens.ultima().texto.contains(trecho), qPrintable(pasta.mensagens.ultima().texto));
+  QVERIFY(!Conexao::Banco().isOpen());
+  // Nothing is created in the place of a missing or foreign database.
+  if (caso == QLatin1String("naoBanco"))
+    QCOMPARE(lerArquivo(pasta.banco()), conteudoBanco);
+  else if (caso != QLatin1String("backupImpossivel"))
+    QVERIFY(!QFile::exists(pasta.banco()));
+}
+
+void tst_Inicializacao::formatoData_data() {
+  QTest::addColumn<QString>("formato");
+  QTest::addColumn<bool>("pergunta");
+  QTest::newRow("expected format") << "dd/MM/yyyy" << false;
+  QTest::newRow("expected, with blanks") << "  dd/MM/yyyy " << false;
+  QTest::newRow("empty") << "" << false;
+  QTest::newRow("blanks only") << "   " << false;
+  QTest::newRow("no leading zeros") << "d/M/yyyy" << true;
+  QTest::newRow("other separator") << "dd-MM-yyyy" << true;
+  QTest::newRow("lower-case month") << "dd/mm/yyyy" << true;
+  QTest::newRow("two-digit year") << "dd/MM/yy" << true;
+  QTest::newRow("american") << "M/d/yyyy" << true;
+}
+
+void tst_Inicializacao::formatoData() {
+  QFETCH(QString, formato);
+  QTEST(FormatoData::PrecisaPerguntar(formato), "pergunta");
+}
+
+void tst_Inicializacao::textoPerguntaFormato() {
+  QCOMPARE(FormatoData::TextoPergunta(QStringLiteral("M/d/yyyy")),
+           QStringLiteral("O formato da data nas configurações regionais de seu computador é: M/d/yyyy\r"
+                          "Para melhor utilização do sistema é recomendado utilizar o formato: dd/MM/yyyy\r\r"
+                          "Deseja que o sistema modifique o formato da data ?"));
+}
+
+void tst_Inicializacao::semPerguntaDeFormatoNestaPlataforma() {
+  MensagensGravadas mensagens;
+  FormatoData::VerificarFormatoData(mensagens);
+#ifdef _WIN32
+  QSKIP("depends on the computer's regional settings");
+#endif
+  QCOMPARE(mensagens.quantas(), 0);
+}
+
+QTEST_MAIN(tst_Inicializacao)
+#include "tst_Inicializacao.moc"
