@@ -44,7 +44,7 @@ private:
   static void verificarBanco(PastaTeste& p, const QStringList& aceitas, const QString& etapa) {
     QVERIFY2(p.abrir(), qPrintable(etapa));
     QSqlDatabase banco = Conexao::Banco();
-    QVERIFY2(Esquema::VerificarIntegridade(banco, Esquema::Verificacao::Completa).ok, qPrintable(etapa));
+    QVERIFY2(Esquema::VerificarIntegridade(banco).ok, qPrintable(etapa));
     const QString encontrada = assinatura(p);
     QVERIFY2(aceitas.contains(encontrada), qPrintable(etapa + QStringLiteral(": ") + encontrada));
   }
