@@ -1,6 +1,8 @@
 #include "app/Inicializacao.h"
 #include "app/core/Relogio.h"
 #include "app/mdiPrincipal.h"
+#include "backup/EscolhaArquivoQt.h"
+#include "backup/SomQt.h"
 #include "controls/MensagensQt.h"
 
 #include <QApplication>
@@ -12,7 +14,9 @@ int main(int argc, char* argv[]) {
 
   MensagensQt mensagens;
   RelogioSistema relogio;
-  const auto janela = Inicializacao::Iniciar({&mensagens, &relogio});
+  EscolhaArquivoQt escolhaArquivo;
+  SomQt som;
+  const auto janela = Inicializacao::Iniciar({&mensagens, &relogio, &escolhaArquivo, &som});
   if (!janela)
     return 1;
   return QApplication::exec();

@@ -1,9 +1,11 @@
 #include "app/mdiPrincipal.h"
 
+#include "about/frmSobre.h"
 #include "app/Icones.h"
 #include "app/core/Compactacao.h"
 #include "app/core/Conexao.h"
 #include "app/core/Mensagens.h"
+#include "backup/frmCopiaSeguranca.h"
 #include "controls/TelaFilha.h"
 
 #include <QAction>
@@ -74,8 +76,7 @@ void mdiPrincipal::criarMenus() {
 
   QMenu* relatorio = submenu(barra, QStringLiteral("&Relatório"), "mnuRelatorio");
   QAction* relPessoa = entrada(relatorio, QStringLiteral("&Pessoas cadastradas"), "mnuRelatorioPessoa");
-  QAction* relReferente =
-      entrada(relatorio, QStringLiteral("Re&ferentes cadastrados"), "mnuRelatorioReferentes");
+  QAction* relReferente = entrada(relatorio, QStringLiteral("Re&ferentes cadastrados"), "mnuRelatorioReferentes");
   QMenu* impressos = relatorio->addMenu(QStringLiteral("&Recibos impressos"));
   impressos->setObjectName(QStringLiteral("mnuRelatorioReciboImpresso"));
   impressos->menuAction()->setObjectName(QStringLiteral("mnuRelatorioReciboImpresso"));
@@ -89,10 +90,14 @@ void mdiPrincipal::criarMenus() {
   QAction* sair = entrada(sistema, QStringLiteral("Sa&ir"), "mnuSair");
 
   // Screens still to come stay visible in the menu, disabled.
-  for (QAction* acao : {pessoa, referente, emissao, relPessoa, relReferente, relRecibo, sobre, copia})
+  for (QAction* acao : {pessoa, referente, emissao, relPessoa, relReferente, relRecibo})
     acao->setEnabled(false);
 
+  connect(sobre, &QAction::triggered, this,
+          [this] { mostrarModal(frmSobre_, [this] { return new frmSobre(contexto_, this); }); });
   connect(compactar, &QAction::triggered, this, &mdiPrincipal::CompactarBancoDados);
+  connect(copia, &QAction::triggered, this,
+          [this] { mostrarModal(frmCopiaSeguranca_, [this] { return new frmCopiaSeguranca(contexto_, this); }); });
   connect(sair, &QAction::triggered, this, &mdiPrincipal::Sair);
 }
 
@@ -135,9 +140,9 @@ void mdiPrincipal::criarFaixaInferior() {
   linha->addWidget(stbPrincipal_);
   auto* nome = new QLabel(QStringLiteral("Talonix — emissão de recibos"), stbPrincipal_);
   stbPrincipal_->addWidget(nome, 1);
-  auto* data = new QLabel(QLocale(QLocale::Portuguese, QLocale::Brazil).toString(QDate::currentDate(),
-                                                                                    QStringLiteral("dd/MM/yyyy")),
-                          stbPrincipal_);
+  auto* data = new QLabel(
+      QLocale(QLocale::Portuguese, QLocale::Brazil).toString(QDate::currentDate(), QStringLiteral("dd/MM/yyyy")),
+      stbPrincipal_);
   stbPrincipal_->addPermanentWidget(data);
 }
 

@@ -121,7 +121,8 @@ Resultado RestaurarBanco(const QString& arquivoZip, const Observador& observador
   if (resultado)
     resultado = etapa(Etapa::Extrair, [&] { return extrair(arquivoZip, pasta, limite, demais); });
   if (resultado)
-    resultado = etapa(Etapa::VerificarBanco, [&] { return SubstituicaoBanco::Verificar(novo, SubstituicaoBanco::Verificacao::Integridade); });
+    resultado = etapa(Etapa::VerificarBanco,
+                      [&] { return SubstituicaoBanco::Verificar(novo, SubstituicaoBanco::Verificacao::Integridade); });
   if (resultado)
     resultado = etapa(Etapa::GravarNoDisco, [&] { return gravarNoDisco(pasta, demais); });
   if (resultado)

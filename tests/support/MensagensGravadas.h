@@ -18,8 +18,7 @@ public:
     Resposta padrao;
   };
 
-  Resposta mostrar(const QString& texto, const QString& titulo, Icone icone, Botoes botoes,
-                   Resposta padrao) override;
+  Resposta mostrar(const QString& texto, const QString& titulo, Icone icone, Botoes botoes, Resposta padrao) override;
 
   /// The answer to give to the next box.
   void responder(Resposta resposta) { respostas_.enqueue(resposta); }

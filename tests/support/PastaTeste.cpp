@@ -49,4 +49,4 @@ QVariant PastaTeste::valor(const QString& sql) const {
   return consulta.value(0);
 }
 
-Contexto PastaTeste::contexto() { return {&mensagens, &relogio}; }
+Contexto PastaTeste::contexto() { return {&mensagens, &relogio, &escolhaArquivo, &som}; }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "tests/support/EscolhaArquivoGravada.h"
 #include "tests/support/MensagensGravadas.h"
 #include "tests/support/RelogioFixo.h"
+#include "tests/support/SomGravado.h"
 
 #include "app/core/Contexto.h"
 
@@ -28,6 +30,8 @@ public:
 
   MensagensGravadas mensagens;
   RelogioFixo relogio;
+  EscolhaArquivoGravada escolhaArquivo;
+  SomGravado som;
   Contexto contexto();
 
 private:
