@@ -22,21 +22,31 @@ QStringList EscolhaArquivoQt::FiltrosDialogo(const QString& filtro) {
   return filtros;
 }
 
-QString EscolhaArquivoQt::EscolherArquivo(QWidget* dono, ModoArquivo modo, const QString& titulo,
-                                          const QString& nomeInicial, const QString& filtro,
-                                          const QString& pastaInicial, const QString& extensaoPadrao) {
-  QFileDialog dialogo(dono, titulo, pastaInicial);
+void EscolhaArquivoQt::Configurar(QFileDialog& dialogo, ModoArquivo modo, const QString& titulo,
+                                  const QString& nomeInicial, const QString& filtro, const QString& pastaInicial,
+                                  const QString& extensaoPadrao) {
+  dialogo.setWindowTitle(titulo);
+  dialogo.setDirectory(pastaInicial);
   dialogo.setNameFilters(FiltrosDialogo(filtro));
   dialogo.setDefaultSuffix(extensaoPadrao);
   if (modo == ModoArquivo::Abrir) {
     dialogo.setAcceptMode(QFileDialog::AcceptOpen);
     dialogo.setFileMode(QFileDialog::ExistingFile);
   } else {
+    // Saving asks before an existing file is replaced (the dialog's own question).
     dialogo.setAcceptMode(QFileDialog::AcceptSave);
     dialogo.setFileMode(QFileDialog::AnyFile);
+    dialogo.setOption(QFileDialog::DontConfirmOverwrite, false);
   }
   if (!nomeInicial.isEmpty())
     dialogo.selectFile(nomeInicial);
+}
+
+QString EscolhaArquivoQt::EscolherArquivo(QWidget* dono, ModoArquivo modo, const QString& titulo,
+                                          const QString& nomeInicial, const QString& filtro,
+                                          const QString& pastaInicial, const QString& extensaoPadrao) {
+  QFileDialog dialogo(dono);
+  Configurar(dialogo, modo, titulo, nomeInicial, filtro, pastaInicial, extensaoPadrao);
   if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
     return {};
   return dialogo.selectedFiles().constFirst();

@@ -17,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QRadioButton>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -68,6 +69,38 @@ QFrame* quadro(QWidget* pai, const QString& nome) {
   return f;
 }
 
+// The screen's picture: the database (a cylinder) going into an archive box, drawn so that it is
+// sharp at any screen scale.
+QPixmap imagemCopia(int lado, qreal escala) {
+  QPixmap imagem(QSize(lado, lado) * escala);
+  imagem.setDevicePixelRatio(escala);
+  imagem.fill(Qt::transparent);
+  QPainter p(&imagem);
+  p.setRenderHint(QPainter::Antialiasing);
+  const qreal u = lado / 24.0;
+  // The archive box.
+  p.setPen(QPen(QColor(0x8a, 0x5a, 0x1c), u * 0.6));
+  p.setBrush(QColor(0xe8, 0xb0, 0x5a));
+  p.drawRoundedRect(QRectF(2 * u, 13 * u, 20 * u, 9.5 * u), u, u);
+  p.setBrush(QColor(0xd0, 0x94, 0x3c));
+  p.drawRect(QRectF(2 * u, 13 * u, 20 * u, 2.5 * u));
+  // The database above it.
+  const QColor azul(0x3a, 0x6e, 0xa5);
+  p.setPen(QPen(azul.darker(140), u * 0.5));
+  p.setBrush(azul);
+  p.drawRect(QRectF(6 * u, 3 * u, 12 * u, 6 * u));
+  p.drawEllipse(QRectF(6 * u, 7 * u, 12 * u, 4 * u));
+  p.setBrush(azul.lighter(140));
+  p.drawEllipse(QRectF(6 * u, 1 * u, 12 * u, 4 * u));
+  // The arrow into the box.
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(0x2e, 0x8b, 0x3e));
+  const QPointF seta[] = {{10.5 * u, 10.5 * u}, {13.5 * u, 10.5 * u}, {13.5 * u, 14 * u}, {16 * u, 14 * u},
+                          {12 * u, 19 * u},     {8 * u, 14 * u},      {10.5 * u, 14 * u}};
+  p.drawPolygon(seta, 7);
+  return imagem;
+}
+
 QHBoxLayout* linhaBotoes(lvButtons* ok, lvButtons* cancelar) {
   auto* linha = new QHBoxLayout;
   linha->addStretch(1);
@@ -85,7 +118,7 @@ frmCopiaSeguranca::frmCopiaSeguranca(Contexto contexto, QWidget* parent) : TelaM
 
   auto* imgBKP = new QLabel(this);
   imgBKP->setObjectName(QStringLiteral("imgBKP"));
-  imgBKP->setPixmap(style()->standardIcon(QStyle::SP_DriveHDIcon).pixmap(96, 96));
+  imgBKP->setPixmap(imagemCopia(96, devicePixelRatioF()));
   imgBKP->setAlignment(Qt::AlignCenter);
   imgBKP->setGeometry(16, kTopoPrincipal, kEsquerdaPaineis - 32, 128);
 

@@ -18,8 +18,10 @@ void TelaModal::reject() {
 }
 
 void TelaModal::closeEvent(QCloseEvent* evento) {
+  // QDialog's own handling would go back through `reject`: a close asked by the screen itself
+  // is simply accepted.
   if (fechando_)
-    QDialog::closeEvent(evento);
+    evento->accept();
   else
     evento->ignore();
 }
