@@ -9,6 +9,7 @@
 
 #include <zip.h>
 
+#include <cstring>
 #include <memory>
 
 namespace mUnzip {
@@ -68,6 +69,20 @@ QString metodo(zip_uint16_t m) {
   default:
     return QStringLiteral("Método ") + QString::number(m);
   }
+}
+
+// `dados` with every line end that is a bare LF written as CR LF; `anterior` carries the last
+// character across blocks.
+QByteArray comFinsCrlf(const char* dados, qint64 tamanho, char& anterior) {
+  QByteArray saida;
+  saida.reserve(tamanho + tamanho / 16);
+  for (qint64 i = 0; i < tamanho; ++i) {
+    if (dados[i] == '\n' && anterior != '\r')
+      saida.append('\r');
+    saida.append(dados[i]);
+    anterior = dados[i];
+  }
+  return saida;
 }
 
 class Execucao {
@@ -234,6 +249,9 @@ private:
     constexpr zip_uint64_t kBloco = 1 << 20;
     std::unique_ptr<char[]> bloco(new char[kBloco]);
     qint64 lidos = 0;
+    // An entry whose first block holds no NUL byte is text, and gets CR LF line ends when asked.
+    bool texto = false;
+    char anterior = 0;
     for (;;) {
       const zip_int64_t n = zip_fread(entrada.get(), bloco.get(), kBloco);
       if (n < 0) {
@@ -246,7 +264,12 @@ private:
       lidos += n;
       if (lidos > d.tamanho || lidos > unzip_.LimiteDescompactado())
         return falha(kGrandeDemais, QStringLiteral("a entrada descompactada passaria do seu tamanho: ") + d.relativo);
-      if (o_.testar == 0 && saida.write(bloco.get(), n) != n)
+      if (o_.crParaCrlf != 0 && lidos == n)
+        texto = std::memchr(bloco.get(), 0, static_cast<std::size_t>(n)) == nullptr;
+      if (o_.testar != 0)
+        continue;
+      const QByteArray dados = texto ? comFinsCrlf(bloco.get(), n, anterior) : QByteArray::fromRawData(bloco.get(), n);
+      if (saida.write(dados) != dados.size())
         return falha(kGravacao, QStringLiteral("não foi possível gravar ") + caminho);
     }
     if (o_.testar != 0)

@@ -11,8 +11,7 @@
 
 #include <zip.h>
 
-#include <cstdlib>
-#include <cstring>
+#include <list>
 
 namespace mZip {
 namespace {
@@ -230,12 +229,9 @@ private:
         mensagem(QStringLiteral("não foi possível ler ") + item.caminho);
         return ZIP_ER_READ;
       }
-      const QByteArray dados = converterFinsDeLinha(arquivo.readAll(), o_);
-      void* copia = std::malloc(static_cast<std::size_t>(std::max<qsizetype>(dados.size(), 1)));
-      std::memcpy(copia, dados.constData(), static_cast<std::size_t>(dados.size()));
-      fonte = zip_source_buffer(arquivo_, copia, static_cast<zip_uint64_t>(dados.size()), 1);
-      if (fonte == nullptr)
-        std::free(copia);
+      // libzip reads the buffer when the archive is closed: it is kept until then.
+      const QByteArray& dados = convertidos_.emplace_back(converterFinsDeLinha(arquivo.readAll(), o_));
+      fonte = zip_source_buffer(arquivo_, dados.constData(), static_cast<zip_uint64_t>(dados.size()), 0);
     } else {
       fonte = zip_source_file(arquivo_, QFile::encodeName(item.caminho).constData(), 0, -1);
     }
@@ -298,6 +294,7 @@ private:
   const OpcoesZip& o_;
   zip_t* arquivo_ = nullptr;
   int ultimo_ = 0;
+  std::list<QByteArray> convertidos_;
 };
 
 }  // namespace

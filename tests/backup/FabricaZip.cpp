@@ -5,9 +5,6 @@
 
 #include <zip.h>
 
-#include <cstdlib>
-#include <cstring>
-
 namespace FabricaZip {
 
 bool criar(const QString& caminho, const QList<Entrada>& entradas) {
@@ -22,9 +19,9 @@ bool criar(const QString& caminho, const QList<Entrada>& entradas) {
     if (e.nome.endsWith(QLatin1Char('/'))) {
       indice = zip_dir_add(arquivo, nome.constData(), ZIP_FL_ENC_UTF_8);
     } else {
-      void* copia = std::malloc(static_cast<std::size_t>(e.dados.size() + 1));
-      std::memcpy(copia, e.dados.constData(), static_cast<std::size_t>(e.dados.size()));
-      zip_source_t* fonte = zip_source_buffer(arquivo, copia, static_cast<zip_uint64_t>(e.dados.size()), 1);
+      // `entradas` outlives the closing of the archive, when libzip reads the data.
+      zip_source_t* fonte =
+          zip_source_buffer(arquivo, e.dados.constData(), static_cast<zip_uint64_t>(e.dados.size()), 0);
       indice = zip_file_add(arquivo, nome.constData(), fonte, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE);
     }
     if (indice < 0 || (e.modo != 0 && zip_file_set_external_attributes(arquivo, static_cast<zip_uint64_t>(indice), 0,

@@ -204,6 +204,18 @@ private slots:
     QVERIFY(u.Unzip());
   }
 
+  void finsDeLinhaSoEmTexto() {
+    preparar({{QStringLiteral("texto.txt"), "um\ndois\r\ntr\xc3\xaas\n"},
+              {QStringLiteral("dados.bin"), QByteArray("\0\n\x01", 3)}});
+    cUnzip u;
+    u.setZipFile(zip());
+    u.setConvertCRToCRLF(true);
+    u.setUnzipFolder(destino());
+    QVERIFY(!u.Unzip());
+    QCOMPARE(FabricaZip::conteudo(noDestino(QStringLiteral("texto.txt"))), QByteArray("um\r\ndois\r\ntr\xc3\xaas\r\n"));
+    QCOMPARE(FabricaZip::conteudo(noDestino(QStringLiteral("dados.bin"))), QByteArray("\0\n\x01", 3));
+  }
+
   void trocaEspacos() {
     preparar({{QStringLiteral("com espaço.txt"), "x"}});
     cUnzip u;
