@@ -2,34 +2,32 @@
 
 #include "controls/ValidacaoFoco.h"
 
-#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QValidator>
 
-#include <memory>
-
 namespace {
 
-// A box with no limit of its own holds as much as a line edit can.
-constexpr int kSemLimite = 32767;
-
 // Passes whatever is typed or pasted through the box's filter, keeping the caret after the
-// characters that were before it.
+// characters that were before it. The length is checked on the filtered text, so a document
+// pasted with its dots and dashes fits; an edit that would still be too long is refused.
 class FiltroDigitado final : public QValidator {
 public:
-  explicit FiltroDigitado(std::function<QString(const QString&)> filtro, QObject* parent)
-      : QValidator(parent), filtro_(std::move(filtro)) {}
+  FiltroDigitado(const CaixaEdicao& caixa, std::function<QString(const QString&)> filtro, QObject* parent)
+      : QValidator(parent), caixa_(caixa), filtro_(std::move(filtro)) {}
 
   State validate(QString& texto, int& posicao) const override {
-    const QString antes = filtro_(texto.left(posicao));
-    texto = filtro_(texto);
-    posicao = static_cast<int>(std::min(antes.size(), texto.size()));
+    const QString filtrado = filtro_(texto);
+    if (caixa_.MaxLength() > 0 && filtrado.size() > caixa_.MaxLength())
+      return Invalid;
+    posicao = static_cast<int>(std::min(filtro_(texto.left(posicao)).size(), filtrado.size()));
+    texto = filtrado;
     return Acceptable;
   }
 
 private:
+  const CaixaEdicao& caixa_;
   std::function<QString(const QString&)> filtro_;
 };
 
@@ -39,10 +37,12 @@ CaixaEdicao::CaixaEdicao(QWidget* parent) : QWidget(parent), editor_(new QLineEd
   ValidacaoFoco::ativar();
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(2);
   layout->addWidget(editor_);
   setFocusProxy(editor_);
   setSizePolicy(editor_->sizePolicy());
-  editor_->setValidator(new FiltroDigitado([this](const QString& t) { return filtrar(t); }, editor_));
+  editor_->setValidator(new FiltroDigitado(
+      *this, [this](const QString& t) { return filtrar(t); }, editor_));
   // The line may report a change when a refused character left its text as it was.
   connect(editor_, &QLineEdit::textChanged, this, [this](const QString& texto) {
     if (texto == ultimoTexto_)
@@ -59,11 +59,15 @@ QString CaixaEdicao::Text() const {
 }
 
 void CaixaEdicao::setText(const QString& texto) {
-  editor_->setText(escrito(texto));
+  editor_->setText(cortar(escrito(texto)));
 }
 
 void CaixaEdicao::refiltrar() {
-  editor_->setText(filtrar(Text()));
+  editor_->setText(cortar(filtrar(Text())));
+}
+
+QString CaixaEdicao::cortar(const QString& texto) const {
+  return maxLength_ > 0 ? texto.left(maxLength_) : texto;
 }
 
 bool CaixaEdicao::Locked() const {
@@ -91,11 +95,9 @@ void CaixaEdicao::setForeColor(const QColor& cor) {
   editor_->setPalette(paleta);
 }
 
-int CaixaEdicao::MaxLength() const {
-  return editor_->maxLength() == kSemLimite ? 0 : editor_->maxLength();
-}
 void CaixaEdicao::setMaxLength(int tamanho) {
-  editor_->setMaxLength(tamanho <= 0 ? kSemLimite : tamanho);
+  maxLength_ = std::max(tamanho, 0);
+  refiltrar();
 }
 
 Qt::Alignment CaixaEdicao::alinhamento() const {
@@ -127,23 +129,9 @@ void CaixaEdicao::validarSaida(bool& cancelar) {
   emit validar(cancelar);
 }
 
-// Keys sent to the box itself (rather than to its line, which holds the focus) are passed to
-// the line as if typed there, through every filter on the way; a key the line leaves unused
-// comes back up here and goes on to the box's parents once.
-void CaixaEdicao::reenviar(QKeyEvent* evento) {
-  if (reenviando_) {
-    evento->ignore();
-    return;
-  }
-  reenviando_ = true;
-  const std::unique_ptr<QEvent> copia(evento->clone());
-  QCoreApplication::sendEvent(editor_, copia.get());
-  reenviando_ = false;
-}
-
 void CaixaEdicao::keyPressEvent(QKeyEvent* evento) {
-  reenviar(evento);
+  repasse_.repassar(evento, editor_);
 }
 void CaixaEdicao::keyReleaseEvent(QKeyEvent* evento) {
-  reenviar(evento);
+  repasse_.repassar(evento, editor_);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/ControleFoco.h"
+#include "controls/RepasseTeclas.h"
 
 #include <QWidget>
 
@@ -29,7 +30,9 @@ public:
   void setForeColor(const QColor& cor);
 
   /// The most characters the box holds; 0 for no limit of its own.
-  int MaxLength() const;
+  int MaxLength() const { return maxLength_; }
+  /// Counts the characters the box keeps (a CPF pasted as "123.456.789-09" fits 11); text
+  /// already in the box is cut to the new length.
   void setMaxLength(int tamanho);
 
   Qt::Alignment alinhamento() const;
@@ -66,13 +69,15 @@ protected:
   QLineEdit* editor() const { return editor_; }
 
   void validarSaida(bool& cancelar) override;
+  // Keys sent to the box itself are typed into its line.
   void keyPressEvent(QKeyEvent* evento) override;
   void keyReleaseEvent(QKeyEvent* evento) override;
 
 private:
-  void reenviar(QKeyEvent* evento);
+  QString cortar(const QString& texto) const;
 
   QLineEdit* editor_;
-  bool reenviando_ = false;
+  int maxLength_ = 0;
+  RepasseTeclas repasse_;
   QString ultimoTexto_;
 };

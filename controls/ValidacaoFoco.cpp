@@ -66,10 +66,16 @@ void ValidacaoFoco::ativar() {
 }
 
 QWidget* ValidacaoFoco::controleDe(QWidget* widget) {
+  // The outermost one: a control may be built of others (the selector's code box).
+  QWidget* controle = nullptr;
   for (QWidget* w = widget; w != nullptr; w = w->parentWidget())
     if (comoControle(w) != nullptr)
-      return w;
-  return nullptr;
+      controle = w;
+  return controle;
+}
+
+QWidget* ValidacaoFoco::controleComFoco() {
+  return controleOuWidget(QApplication::focusWidget());
 }
 
 QWidget* ValidacaoFoco::janelaDe(QWidget* widget) {
@@ -79,35 +85,38 @@ QWidget* ValidacaoFoco::janelaDe(QWidget* widget) {
   return nullptr;
 }
 
-void ValidacaoFoco::focoMudou(QWidget* antes, QWidget* agora) {
-  if (ocupado_ || agora == nullptr)
+void ValidacaoFoco::focoMudou(QWidget* widgetAntes, QWidget* widgetAgora) {
+  if (ocupado_ || widgetAgora == nullptr)
     return;  // a handler is running, or the focus left for no widget (window deactivated)
-  QWidget* janela = janelaDe(agora);
-  QWidget* para = controleDe(agora);
-  // The control's own popup (a calendar, a list) is part of it although it is a window.
-  QWidget* de = controleDe(antes);
-  if (de != nullptr && janelaDe(de) != janela)
-    de = nullptr;
+  // A handler may delete widgets or move the focus itself.
+  const QPointer<QWidget> antes = widgetAntes;
+  QPointer<QWidget> agora = widgetAgora;
 
-  if (de != nullptr && de != para) {
+  QWidget* de = controleDe(antes);
+  if (de != nullptr && de != controleDe(agora) && janelaDe(de) == janelaDe(controleOuWidget(agora))) {
     bool cancelar = false;
-    {
-      Ocupado guarda(ocupado_);
-      comoControle(de)->validarSaida(cancelar);
-      if (cancelar && antes != nullptr) {
-        antes->setFocus(Qt::OtherFocusReason);
-        if (QGuiApplication::mouseButtons() != Qt::NoButton)
-          engolirClique(agora);
-      }
+    Ocupado guarda(ocupado_);
+    comoControle(de)->validarSaida(cancelar);
+    if (cancelar) {
+      (antes != nullptr && janelaDe(antes) == janelaDe(de) ? antes.data() : de)->setFocus(Qt::OtherFocusReason);
+      if (agora != nullptr && QGuiApplication::mouseButtons() != Qt::NoButton)
+        engolirClique(agora);
+      return;
     }
-    if (cancelar)
+    agora = QApplication::focusWidget();  // where the handler left it
+    if (agora == nullptr)
       return;
   }
+  anotarFoco(agora);
+}
 
+void ValidacaoFoco::anotarFoco(QWidget* agora) {
+  QWidget* para = controleDe(agora);
+  QWidget* janela = janelaDe(controleOuWidget(agora));
   QPointer<QWidget>& atual = controleAtual_[janela];
   if (atual == para)
     return;
-  QPointer<QWidget> saindo = atual;
+  const QPointer<QWidget> saindo = atual;
   atual = para;
   Ocupado guarda(ocupado_);
   if (saindo != nullptr && janelaDe(saindo) == janela)
@@ -115,6 +124,11 @@ void ValidacaoFoco::focoMudou(QWidget* antes, QWidget* agora) {
   if (para != nullptr)
     comoControle(para)->focoEntrou();
   controleAtual_.removeIf([](const auto& par) { return par.value() == nullptr; });
+}
+
+QWidget* ValidacaoFoco::controleOuWidget(QWidget* widget) {
+  QWidget* controle = controleDe(widget);
+  return controle != nullptr ? controle : widget;
 }
 
 void ValidacaoFoco::engolirClique(QWidget* alvo) {

@@ -20,8 +20,13 @@ public:
   static void ativar();
 
   /// The control that `widget` is, or is part of (following parents across windows, so a
-  /// control's own popup counts as part of it); null when none.
+  /// control's own popup counts as part of it; the outermost when controls are nested); null
+  /// when none.
   static QWidget* controleDe(QWidget* widget);
+
+  /// The control that has the input focus (the selector, not its code box), or the focused
+  /// widget when it is not part of a control; null when no widget has the focus.
+  static QWidget* controleComFoco();
 
   /// The window a widget validates within: its sub-window in the main window's workspace
   /// (each screen on its own), otherwise its top-level window.
@@ -29,7 +34,13 @@ public:
 
 private:
   explicit ValidacaoFoco(QObject* parent);
-  void focoMudou(QWidget* antes, QWidget* agora);
+  void focoMudou(QWidget* widgetAntes, QWidget* widgetAgora);
+  /// Raises "focus gained" and "focus lost" for the focus now in `agora`.
+  void anotarFoco(QWidget* agora);
+  /// The control `widget` is part of, or `widget` itself. A control's own popup (a calendar,
+  /// a list) is part of the control although it is a window: the focus in it is in the
+  /// control's window.
+  static QWidget* controleOuWidget(QWidget* widget);
   void engolirClique(QWidget* alvo);
 
   bool ocupado_ = false;

@@ -7,7 +7,9 @@
 
 #include "tests/support/PastaTeste.h"
 
+#include <QAbstractButton>
 #include <QDir>
+#include <QMessageBox>
 #include <QFile>
 #include <QtTest>
 
@@ -32,6 +34,7 @@ private slots:
   void formatoData();
   void textoPerguntaFormato();
   void semPerguntaDeFormatoNestaPlataforma();
+  void textosDoQtEmPortugues();
 };
 
 void tst_Inicializacao::primeiraExecucaoCriaBackupEIni() {
@@ -134,6 +137,16 @@ void tst_Inicializacao::semPerguntaDeFormatoNestaPlataforma() {
   QSKIP("depends on the computer's regional settings");
 #endif
   QCOMPARE(mensagens.quantas(), 0);
+}
+
+void tst_Inicializacao::textosDoQtEmPortugues() {
+  Inicializacao::InstalarIdioma(*qApp);
+  QMessageBox caixa;
+  caixa.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  QCOMPARE(caixa.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Sim"));
+  QCOMPARE(caixa.button(QMessageBox::No)->text().remove(QLatin1Char('&')), QStringLiteral("Não"));
+  QCOMPARE(caixa.button(QMessageBox::Cancel)->text().remove(QLatin1Char('&')), QStringLiteral("Cancelar"));
+  QCOMPARE(QLocale().toString(1234.5, 'f', 2), QStringLiteral("1.234,50"));
 }
 
 QTEST_MAIN(tst_Inicializacao)

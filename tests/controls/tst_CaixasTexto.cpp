@@ -105,7 +105,18 @@ void tst_CaixasTexto::maxLength() {
   QCOMPARE(caixa_->Text(), QStringLiteral("123"));
   caixa_->setText(QStringLiteral("abcdef"));
   QCOMPARE(caixa_->Text(), QStringLiteral("abc"));
+  // A document pasted with its punctuation fits the digits it holds.
+  caixa_->setText(QString());
+  caixa_->setTipoCaracter(uscTextBox::Digitos);
+  caixa_->setMaxLength(11);
+  QGuiApplication::clipboard()->setText(QStringLiteral("123.456.789-09"));
+  QTest::keySequence(caixa_, QKeySequence::Paste);
+  QCOMPARE(caixa_->Text(), QStringLiteral("12345678909"));
+  QTest::keyClick(caixa_, Qt::Key_Home);
+  QTest::keyClicks(caixa_, QStringLiteral("7"));  // a full box takes nothing more, anywhere
+  QCOMPARE(caixa_->Text(), QStringLiteral("12345678909"));
   caixa_->setMaxLength(0);
+  caixa_->setTipoCaracter(uscTextBox::Livre);
   QCOMPARE(caixa_->MaxLength(), 0);
   caixa_->setText(QString(200, u'x'));
   QCOMPARE(caixa_->Text().size(), 200);

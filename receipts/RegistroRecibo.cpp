@@ -1,0 +1,152 @@
+#include "receipts/RegistroRecibo.h"
+
+#include "app/core/Conexao.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace RegistroRecibo {
+namespace {
+
+const QString kFormatoData = QStringLiteral("yyyy-MM-dd");
+
+void vincularCampos(QSqlQuery& comando, const Recibo& recibo) {
+  comando.bindValue(QStringLiteral(":data"), recibo.dataEmissao.toString(kFormatoData));
+  comando.bindValue(QStringLiteral(":valor"), recibo.valor);
+  comando.bindValue(QStringLiteral(":recebi"), recibo.recebi);
+  comando.bindValue(QStringLiteral(":emitente"), recibo.emitente);
+  comando.bindValue(QStringLiteral(":referente"), recibo.referente.trimmed());
+  comando.bindValue(QStringLiteral(":observacao"), recibo.observacao.trimmed());
+  comando.bindValue(QStringLiteral(":vias"), recibo.vias);
+  comando.bindValue(QStringLiteral(":numero"), recibo.numero);
+  comando.bindValue(QStringLiteral(":ano"), recibo.ano);
+}
+
+QString textoOuVazio(const QVariant& valor) { return valor.isNull() ? QString() : valor.toString(); }
+
+}  // namespace
+
+Resultado Carregar(qint64 numero, int ano, std::optional<Recibo>& recibo) {
+  recibo.reset();
+  QSqlQuery consulta(Conexao::Banco());
+  consulta.prepare(QStringLiteral("SELECT Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, Referente, "
+                                  "Observacao, Vias FROM tbRecibo WHERE Codigo=? AND Ano=?"));
+  consulta.addBindValue(numero);
+  consulta.addBindValue(ano);
+  if (!consulta.exec())
+    return Conexao::Falha(consulta.lastError());
+  if (!consulta.next())
+    return Resultado::sucesso();
+  Recibo r;
+  r.numero = consulta.value(0).toLongLong();
+  r.ano = consulta.value(1).toInt();
+  r.dataEmissao = QDate::fromString(consulta.value(2).toString(), kFormatoData);
+  r.valor = consulta.value(3).toLongLong();
+  r.recebi = consulta.value(4).toLongLong();
+  r.emitente = consulta.value(5).toLongLong();
+  r.referente = textoOuVazio(consulta.value(6));
+  r.observacao = textoOuVazio(consulta.value(7));
+  r.vias = textoOuVazio(consulta.value(8));
+  recibo = r;
+  return Resultado::sucesso();
+}
+
+Resultado Existe(qint64 numero, int ano, bool& existe) {
+  QSqlQuery consulta(Conexao::Banco());
+  consulta.prepare(QStringLiteral("SELECT 1 FROM tbRecibo WHERE Codigo=? AND Ano=?"));
+  consulta.addBindValue(numero);
+  consulta.addBindValue(ano);
+  if (!consulta.exec())
+    return Conexao::Falha(consulta.lastError());
+  existe = consulta.next();
+  return Resultado::sucesso();
+}
+
+Resultado Inserir(const Recibo& recibo) {
+  bool existe = false;
+  if (Resultado r = Existe(recibo.numero, recibo.ano, existe); !r)
+    return r;
+  if (existe)
+    return Resultado::falha(QStringLiteral("Já existe um recibo com o número ") + QString::number(recibo.numero) +
+                                QStringLiteral(" no ano de ") + QString::number(recibo.ano) + QLatin1Char('.'),
+                            ErroNumeroExistente);
+  QSqlQuery comando(Conexao::Banco());
+  comando.prepare(QStringLiteral(
+      "INSERT INTO tbRecibo (Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, Referente, Observacao, Vias) "
+      "VALUES (:numero, :ano, :data, :valor, :recebi, :emitente, :referente, :observacao, :vias)"));
+  vincularCampos(comando, recibo);
+  if (!comando.exec())
+    return Conexao::Falha(comando.lastError());
+  return Resultado::sucesso();
+}
+
+Resultado Atualizar(const Recibo& recibo) {
+  QSqlQuery comando(Conexao::Banco());
+  comando.prepare(QStringLiteral(
+      "UPDATE tbRecibo SET Valor=:valor, DataEmissao=:data, Vias=:vias, Recebi=:recebi, Referente=:referente, "
+      "Emitente=:emitente, Observacao=:observacao WHERE Codigo=:numero AND Ano=:ano"));
+  vincularCampos(comando, recibo);
+  if (!comando.exec())
+    return Conexao::Falha(comando.lastError());
+  if (comando.numRowsAffected() != 1)
+    return Resultado::falha(QStringLiteral("O recibo ") + QString::number(recibo.numero) + QLatin1Char('/') +
+                                QString::number(recibo.ano) + QStringLiteral(" não existe mais no banco de dados."),
+                            ErroReciboInexistente);
+  return Resultado::sucesso();
+}
+
+Resultado Excluir(qint64 numero, int ano) {
+  QSqlDatabase banco = Conexao::Banco();
+  if (!banco.transaction())
+    return Conexao::Falha(banco.lastError());
+  QSqlQuery comando(banco);
+  comando.prepare(QStringLiteral("DELETE FROM tbRecibo WHERE Codigo=? AND Ano=?"));
+  comando.addBindValue(numero);
+  comando.addBindValue(ano);
+  Resultado resultado;
+  if (!comando.exec())
+    resultado = Conexao::Falha(comando.lastError());
+  else if (comando.numRowsAffected() != 1)
+    resultado = Resultado::falha(QStringLiteral("O recibo ") + QString::number(numero) + QLatin1Char('/') +
+                                     QString::number(ano) + QStringLiteral(" não existe mais no banco de dados."),
+                                 ErroReciboInexistente);
+  comando.finish();
+  if (resultado && !banco.commit())
+    resultado = Conexao::Falha(banco.lastError());
+  if (!resultado)
+    banco.rollback();
+  return resultado;
+}
+
+Resultado BuscarPessoa(qint64 codigo, DadosPessoa& pessoa) {
+  pessoa = {};
+  QSqlQuery consulta(Conexao::Banco());
+  consulta.prepare(QStringLiteral("SELECT TipoPessoa, Documento01, Documento02, (Endereco || ', ' || Numero) "
+                                  "AS EnderecoCompleto FROM tbPessoa WHERE Codigo=?"));
+  consulta.addBindValue(codigo);
+  if (!consulta.exec())
+    return Conexao::Falha(consulta.lastError());
+  if (consulta.next()) {
+    pessoa.existe = true;
+    pessoa.tipo = consulta.value(0).toInt();
+    pessoa.documento1 = textoOuVazio(consulta.value(1));
+    pessoa.documento2 = textoOuVazio(consulta.value(2));
+    pessoa.endereco = textoOuVazio(consulta.value(3));
+  }
+  return Resultado::sucesso();
+}
+
+Resultado BuscarReferente(qint64 codigo, std::optional<QString>& descricao) {
+  descricao.reset();
+  QSqlQuery consulta(Conexao::Banco());
+  consulta.prepare(QStringLiteral("SELECT Descricao FROM tbReferente WHERE Codigo=?"));
+  consulta.addBindValue(codigo);
+  if (!consulta.exec())
+    return Conexao::Falha(consulta.lastError());
+  if (consulta.next())
+    descricao = textoOuVazio(consulta.value(0));
+  return Resultado::sucesso();
+}
+
+}  // namespace RegistroRecibo

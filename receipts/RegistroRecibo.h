@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/core/Resultado.h"
+#include "receipts/Recibo.h"
+
+#include <optional>
+
+/// Reading and writing receipts and what the receipt screen shows beside them, always through
+/// the program's current connection.
+namespace RegistroRecibo {
+
+/// Failure number of an insert whose number already exists in its year.
+inline constexpr int ErroNumeroExistente = 1;
+/// Failure number of an update or deletion that found no receipt to change.
+inline constexpr int ErroReciboInexistente = 2;
+
+/// The receipt `numero` of `ano`, or nothing when there is none.
+[[nodiscard]] Resultado Carregar(qint64 numero, int ano, std::optional<Recibo>& recibo);
+
+/// Whether the receipt `numero` of `ano` exists.
+[[nodiscard]] Resultado Existe(qint64 numero, int ano, bool& existe);
+
+/// Writes a new receipt. A number already used in the year is refused, nothing written.
+[[nodiscard]] Resultado Inserir(const Recibo& recibo);
+
+/// Rewrites the stored receipt with the same year and number; a receipt deleted meanwhile is
+/// a failure, not a silent success.
+[[nodiscard]] Resultado Atualizar(const Recibo& recibo);
+
+/// Deletes one receipt inside a transaction, rolled back on failure.
+[[nodiscard]] Resultado Excluir(qint64 numero, int ano);
+
+/// The kind, documents and address of person `codigo`; empty values for a code with no person.
+[[nodiscard]] Resultado BuscarPessoa(qint64 codigo, DadosPessoa& pessoa);
+
+/// The description of referente `codigo`, or nothing when there is none.
+[[nodiscard]] Resultado BuscarReferente(qint64 codigo, std::optional<QString>& descricao);
+
+}  // namespace RegistroRecibo
