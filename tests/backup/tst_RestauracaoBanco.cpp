@@ -1,5 +1,6 @@
 #include "app/core/Conexao.h"
 #include "app/core/Esquema.h"
+#include "app/core/SubstituicaoBanco.h"
 #include "app/core/modGeral.h"
 #include "backup/RestauracaoBanco.h"
 #include "backup/cZip.h"
@@ -8,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>
@@ -189,6 +191,38 @@ private slots:
       QVERIFY2(depois == antes || depois == novo, qPrintable(QString::number(etapa)));
       QVERIFY(!QFile::exists(modGeral::CaminhoDados() + RestauracaoBanco::NomeArquivoAnterior));
       QVERIFY(!QFile::exists(modGeral::CaminhoDados() + RestauracaoBanco::NomePastaTemporaria));
+    }
+  }
+
+  // A process killed before any step leaves a database that opens, passes the integrity check
+  // and holds all the old rows or all the new ones; the next restore clears what it left.
+  void quedaEmCadaEtapa() {
+    const QByteArray novo = bancoCom(fixture(QStringLiteral("queda.mdb")), 300);
+    const QString zip = fixture(QStringLiteral("queda.zip"));
+    QVERIFY(FabricaZip::criar(zip, {{QStringLiteral("bdRecibo.mdb"), novo}, {QStringLiteral("nota.txt"), "n"}}));
+    const int etapas = static_cast<int>(RestauracaoBanco::Etapa::Concluir) + 1;
+    for (int etapa = 0; etapa < etapas; ++etapa) {
+      PastaTeste p;
+      QVERIFY(p.abrir());
+      QVERIFY(p.executar(QStringLiteral("INSERT INTO tbPessoa (Codigo, Descricao) VALUES (1000, 'Antiga')")));
+      Conexao::FecharConexao();
+      const QByteArray antes = FabricaZip::conteudo(p.banco());
+
+      QProcess processo;
+      processo.start(QStringLiteral(RESTAURAR_E_MORRER), {p.caminho(), QString::number(etapa), zip});
+      QVERIFY(processo.waitForFinished(60000));
+      QCOMPARE(processo.exitStatus(), QProcess::CrashExit);
+
+      const QByteArray depois = FabricaZip::conteudo(p.banco());
+      QVERIFY2(depois == antes || depois == novo, qPrintable(QString::number(etapa)));
+      QVERIFY(SubstituicaoBanco::Verificar(p.banco(), SubstituicaoBanco::Verificacao::Integridade));
+      QVERIFY(p.abrir());
+      QCOMPARE(contar(p).toInt(), depois == antes ? 1 : 300);
+      Conexao::FecharConexao();
+
+      const Resultado r = RestauracaoBanco::RestaurarBanco(zip);
+      QVERIFY2(r.ok, qPrintable(r.erro));
+      QCOMPARE(arquivosDados(), QStringList({QStringLiteral("bdRecibo.mdb"), QStringLiteral("nota.txt")}));
     }
   }
 
