@@ -1,8 +1,9 @@
 #include "app/Inicializacao.h"
 #include "app/core/Relogio.h"
 #include "app/mdiPrincipal.h"
+#include "backup/SomQt.h"
+#include "controls/EscolhaArquivoQt.h"
 #include "controls/MensagensQt.h"
-#include "controls/SeletorArquivoQt.h"
 
 #include <QApplication>
 
@@ -13,8 +14,9 @@ int main(int argc, char* argv[]) {
 
   MensagensQt mensagens;
   RelogioSistema relogio;
-  SeletorArquivoQt arquivos;
-  const auto janela = Inicializacao::Iniciar({&mensagens, &relogio, &arquivos});
+  EscolhaArquivoQt escolhaArquivo;
+  SomQt som;
+  const auto janela = Inicializacao::Iniciar({&mensagens, &relogio, &escolhaArquivo, &som});
   if (!janela)
     return 1;
   return QApplication::exec();

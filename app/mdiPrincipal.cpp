@@ -1,9 +1,11 @@
 #include "app/mdiPrincipal.h"
 
+#include "about/frmSobre.h"
 #include "app/Icones.h"
 #include "app/core/Compactacao.h"
 #include "app/core/Conexao.h"
 #include "app/core/Mensagens.h"
+#include "backup/frmCopiaSeguranca.h"
 #include "controls/TelaFilha.h"
 #include "receipts/frmRecibo2.h"
 #include "registries/frmPessoa.h"
@@ -93,10 +95,6 @@ void mdiPrincipal::criarMenus() {
   QAction* copia = entrada(sistema, QStringLiteral("&Cópia de segurança"), "mnuSistemaBKP");
   QAction* sair = entrada(sistema, QStringLiteral("Sa&ir"), "mnuSair");
 
-  // Screens still to come stay visible in the menu, disabled.
-  for (QAction* acao : {sobre, copia})
-    acao->setEnabled(false);
-
   connect(pessoa, &QAction::triggered, this, &mdiPrincipal::MostrarPessoa);
   connect(referente, &QAction::triggered, this, &mdiPrincipal::MostrarReferente);
   connect(emissao, &QAction::triggered, this, &mdiPrincipal::MostrarRecibo);
@@ -107,7 +105,11 @@ void mdiPrincipal::criarMenus() {
   });
   connect(relRecibo, &QAction::triggered, this,
           [this] { mostrarTela(frmRelReciboImpresso_, [this] { return new frmRelReciboImpresso(contexto_); }); });
+  connect(sobre, &QAction::triggered, this,
+          [this] { mostrarModal(frmSobre_, [this] { return new frmSobre(contexto_, this); }); });
   connect(compactar, &QAction::triggered, this, &mdiPrincipal::CompactarBancoDados);
+  connect(copia, &QAction::triggered, this,
+          [this] { mostrarModal(frmCopiaSeguranca_, [this] { return new frmCopiaSeguranca(contexto_, this); }); });
   connect(sair, &QAction::triggered, this, &mdiPrincipal::Sair);
 }
 

@@ -7,8 +7,8 @@
 // "relatorio" folder.
 #include "app/core/Conexao.h"
 #include "app/core/modGeral.h"
+#include "controls/EscolhaArquivoQt.h"
 #include "controls/MensagensQt.h"
-#include "controls/SeletorArquivoQt.h"
 #include "reports/engine/Relatorio.h"
 #include "reports/engine/frmPreviewRelatorio.h"
 
@@ -95,7 +95,7 @@ int main(int argc, char* argv[]) {
     return 0;
   }
   MensagensQt mensagens;
-  SeletorArquivoQt arquivos;
+  EscolhaArquivoQt arquivos;
   Contexto contexto{&mensagens, nullptr, &arquivos};
   if (frmPreviewRelatorio::Mostrar(nullptr, contexto, relatorio, zoom, relatorio->titulo()) == nullptr)
     return 1;

@@ -98,20 +98,15 @@ Resultado Falha(const QSqlError& erro) {
   return Resultado::falha(texto, numero);
 }
 
-Resultado AbrirArquivo(const QString& nome, const QString& caminho) {
-  const QFileInfo arquivo(caminho);
-  if (!arquivo.exists() || !arquivo.isFile())
-    return Resultado::falha(QStringLiteral("O arquivo do banco de dados não foi encontrado: ") + caminho,
-                            SQLITE_CANTOPEN);
+namespace {
 
-  Descartar(nome);
+// Opens `caminho` on the connection `nome` and prepares it; the caller drops the connection on
+// failure, once no handle to it is left in this scope.
+Resultado abrirPreparado(const QString& nome, const QString& caminho) {
   QSqlDatabase banco = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nome);
   banco.setDatabaseName(caminho);
-  if (!banco.open()) {
-    const Resultado falha = Falha(banco.lastError());
-    Descartar(nome);
-    return falha;
-  }
+  if (!banco.open())
+    return Falha(banco.lastError());
 
   Resultado resultado = registrarFuncoes(banco);
   if (resultado) {
@@ -127,6 +122,19 @@ Resultado AbrirArquivo(const QString& nome, const QString& caminho) {
   }
   if (resultado)
     resultado = Esquema::VerificarTabelas(banco);
+  return resultado;
+}
+
+}  // namespace
+
+Resultado AbrirArquivo(const QString& nome, const QString& caminho) {
+  const QFileInfo arquivo(caminho);
+  if (!arquivo.exists() || !arquivo.isFile())
+    return Resultado::falha(QStringLiteral("O arquivo do banco de dados não foi encontrado: ") + caminho,
+                            SQLITE_CANTOPEN);
+
+  Descartar(nome);
+  const Resultado resultado = abrirPreparado(nome, caminho);
   if (!resultado)
     Descartar(nome);
   return resultado;

@@ -1,12 +1,14 @@
 #pragma once
 
+class EscolhaArquivo;
 class Mensagens;
 class Relogio;
-class SeletorArquivo;
+class Som;
 
 /// What every screen is handed by the shell: the services that a test replaces with its own.
 struct Contexto {
   Mensagens* mensagens = nullptr;
   Relogio* relogio = nullptr;
-  SeletorArquivo* arquivos = nullptr;
+  EscolhaArquivo* escolhaArquivo = nullptr;
+  Som* som = nullptr;
 };

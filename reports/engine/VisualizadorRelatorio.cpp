@@ -1,7 +1,7 @@
 #include "reports/engine/VisualizadorRelatorio.h"
 
+#include "app/core/EscolhaArquivo.h"
 #include "app/core/Mensagens.h"
-#include "app/core/SeletorArquivo.h"
 #include "reports/engine/PaginaRelatorio.h"
 #include "reports/engine/Relatorio.h"
 
@@ -309,9 +309,9 @@ void VisualizadorRelatorio::ExportarPdf() {
     return;
   QString nome = relatorio_->titulo().isEmpty() ? QStringLiteral("relatorio") : relatorio_->titulo();
   nome.replace(QLatin1Char('/'), QLatin1Char('-'));
-  const QString caminho = contexto_.arquivos->salvar(QStringLiteral("Exportar para PDF"),
-                                                     QDir::home().filePath(nome + QStringLiteral(".pdf")),
-                                                     QStringLiteral("Documentos PDF (*.pdf)"), QStringLiteral("pdf"));
+  const QString caminho = contexto_.escolhaArquivo->EscolherArquivo(
+      this, ModoArquivo::Salvar, QStringLiteral("Exportar para PDF"), nome + QStringLiteral(".pdf"),
+      QStringLiteral("Documentos PDF (*.pdf)|*.pdf"), QDir::homePath(), QStringLiteral("pdf"));
   if (caminho.isEmpty())
     return;
   if (Resultado r = relatorio_->ExportarPdf(caminho); !r)

@@ -166,11 +166,11 @@ private slots:
     const QString destino = pasta_->caminho() + QStringLiteral("/referentes.pdf");
     // Cancelled: nothing written, nothing said.
     QTest::mouseClick(filho<QToolButton>(janela, "btnExportarPdf"), Qt::LeftButton);
-    QCOMPARE(pasta_->arquivos.pedidos().size(), 1);
-    QCOMPARE(pasta_->arquivos.pedidos().first().sufixo, QStringLiteral("pdf"));
-    QVERIFY(pasta_->arquivos.pedidos().first().sugestao.endsWith(QStringLiteral("Referentes cadastrados.pdf")));
+    QCOMPARE(pasta_->escolhaArquivo.chamadas.size(), 1);
+    QCOMPARE(pasta_->escolhaArquivo.chamadas.first().extensaoPadrao, QStringLiteral("pdf"));
+    QVERIFY(pasta_->escolhaArquivo.chamadas.first().nomeInicial.endsWith(QStringLiteral("Referentes cadastrados.pdf")));
     QVERIFY(!QFile::exists(destino));
-    pasta_->arquivos.responder(destino);
+    pasta_->escolhaArquivo.responder(destino);
     QTest::mouseClick(filho<QToolButton>(janela, "btnExportarPdf"), Qt::LeftButton);
     const QString texto = TextoPdf(destino);
     QVERIFY2(texto.contains(QStringLiteral("Referente número 3")), qPrintable(texto));
@@ -178,7 +178,7 @@ private slots:
     QVERIFY(!texto.contains(QStringLiteral("número 6")));
     QCOMPARE(pasta_->mensagens.quantas(), 0);
     // A folder that cannot be written: a message, no crash.
-    pasta_->arquivos.responder(pasta_->caminho() + QStringLiteral("/nao/existe.pdf"));
+    pasta_->escolhaArquivo.responder(pasta_->caminho() + QStringLiteral("/nao/existe.pdf"));
     QTest::mouseClick(filho<QToolButton>(janela, "btnExportarPdf"), Qt::LeftButton);
     QCOMPARE(pasta_->mensagens.quantas(), 1);
     QCOMPARE(pasta_->mensagens.ultima().titulo, QStringLiteral("Exportar para PDF"));

@@ -65,7 +65,7 @@ QVariant PastaTeste::valor(const QString& sql) const {
 }
 
 Contexto PastaTeste::contexto() {
-  return {&mensagens, &relogio, &arquivos};
+  return {&mensagens, &relogio, &escolhaArquivo, &som};
 }
 
 bool PastaTeste::copiarModelos() const {

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "tests/support/EscolhaArquivoGravada.h"
 #include "tests/support/MensagensGravadas.h"
 #include "tests/support/RelogioFixo.h"
-#include "tests/support/SeletorArquivoGravado.h"
+#include "tests/support/SomGravado.h"
 
 #include "app/core/Contexto.h"
 
@@ -38,7 +39,8 @@ public:
 
   MensagensGravadas mensagens;
   RelogioFixo relogio;
-  SeletorArquivoGravado arquivos;
+  EscolhaArquivoGravada escolhaArquivo;
+  SomGravado som;
   Contexto contexto();
 
 private:

@@ -2,6 +2,8 @@
 
 #include "app/core/Relogio.h"
 
+#include <functional>
+
 /// A clock for tests: a chosen "now" that moves only when a wait asks it to.
 class RelogioFixo final : public Relogio {
 public:
@@ -11,12 +13,17 @@ public:
   QDateTime agora() const override { return agora_; }
   void aguardar(double segundos, bool) override {
     esperado_ += segundos;
+    if (aoAguardar)
+      aoAguardar(segundos);
     agora_ = agora_.addMSecs(static_cast<qint64>(segundos * 1000));
   }
 
   void definir(const QDateTime& agora) { agora_ = agora; }
   /// Total of the waits asked for.
   double esperado() const { return esperado_; }
+
+  /// Called at each wait, before the clock moves (lets a test look at a screen mid-operation).
+  std::function<void(double)> aoAguardar;
 
 private:
   QDateTime agora_;

@@ -1,0 +1,142 @@
+#include "backup/RestauracaoBanco.h"
+
+#include "app/core/Conexao.h"
+#include "app/core/SubstituicaoBanco.h"
+#include "app/core/modGeral.h"
+#include "backup/cUnzip.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <filesystem>
+#include <system_error>
+
+namespace RestauracaoBanco {
+namespace {
+
+Resultado falha(const QString& texto) {
+  return Resultado::falha(texto, -1);
+}
+
+// Names the archive may not put beside the database: the database's own journal and side files
+// would be rolled into it or taken for it.
+bool nomeReservado(const QString& nome) {
+  return nome != Conexao::NomeArquivoBanco && nome.startsWith(Conexao::NomeArquivoBanco, Qt::CaseInsensitive);
+}
+
+Resultado extrair(const QString& arquivoZip, const QString& pasta, qint64 limite, QStringList& demais) {
+  cUnzip unzip;
+  QString mensagem;
+  QObject::connect(&unzip, &cUnzip::Mensagem, [&mensagem](const QString& texto) { mensagem = texto; });
+  unzip.setZipFile(arquivoZip);
+  if (!unzip.Directory())
+    return falha(QStringLiteral("O arquivo não é uma cópia de segurança legível: ") + mensagem);
+
+  bool temBanco = false;
+  for (int i = 1; i <= unzip.FileCount(); ++i) {
+    const QString nome = unzip.Filename(i);
+    if (nome.isEmpty())
+      continue;  // a folder entry: nothing lands for it
+    if (nomeReservado(nome))
+      return falha(QStringLiteral("A cópia de segurança traz um arquivo reservado: ") + nome);
+    if (nome == Conexao::NomeArquivoBanco) {
+      temBanco = true;
+    } else {
+      if (QFileInfo(modGeral::CaminhoDados() + nome).isDir() || nome == NomePastaTemporaria)
+        return falha(QStringLiteral("A cópia de segurança traz um arquivo com o nome de uma pasta: ") + nome);
+      if (!demais.contains(nome))
+        demais.append(nome);
+    }
+  }
+  if (!temBanco)
+    return falha(QStringLiteral("A cópia de segurança não contém o arquivo ") + Conexao::NomeArquivoBanco);
+
+  if (!QDir().mkpath(pasta))
+    return falha(QStringLiteral("Não foi possível criar a pasta ") + pasta);
+  unzip.setUseFolderNames(false);
+  unzip.setOverwriteExisting(true);
+  unzip.setUnzipFolder(pasta);
+  unzip.setLimiteDescompactado(limite);
+  if (unzip.Unzip())
+    return falha(QStringLiteral("Não foi possível descompactar a cópia de segurança: ") + mensagem);
+  return Resultado::sucesso();
+}
+
+Resultado gravarNoDisco(const QString& pasta, const QStringList& demais) {
+  Resultado resultado = SubstituicaoBanco::Sincronizar(QDir(pasta).filePath(Conexao::NomeArquivoBanco));
+  for (const QString& nome : demais)
+    if (resultado)
+      resultado = SubstituicaoBanco::Sincronizar(QDir(pasta).filePath(nome));
+  return resultado;
+}
+
+// A second name for the current database, so that it survives until the new one is in place;
+// a hard link costs nothing, a copy is the fallback where links are not possible.
+Resultado guardarAnterior(const QString& banco, const QString& anterior) {
+  if (!QFileInfo::exists(banco))
+    return Resultado::sucesso();
+  std::error_code erro;
+  std::filesystem::create_hard_link(QFile::encodeName(banco).toStdString(), QFile::encodeName(anterior).toStdString(),
+                                    erro);
+  if (erro && !QFile::copy(banco, anterior))
+    return falha(QStringLiteral("Não foi possível guardar o banco de dados anterior em ") + anterior);
+  return SubstituicaoBanco::Sincronizar(anterior);
+}
+
+Resultado colocarDemais(const QString& pasta, const QStringList& demais) {
+  for (const QString& nome : demais) {
+    std::error_code erro;
+    std::filesystem::rename(QFile::encodeName(QDir(pasta).filePath(nome)).toStdString(),
+                            QFile::encodeName(modGeral::CaminhoDados() + nome).toStdString(), erro);
+    if (erro)
+      return falha(QStringLiteral("Não foi possível colocar o arquivo ") + nome + QStringLiteral(" na pasta de dados"));
+  }
+  return Resultado::sucesso();
+}
+
+}  // namespace
+
+Resultado RestaurarBanco(const QString& arquivoZip, const Observador& observador, qint64 limite) {
+  const QString dados = modGeral::CaminhoDados();
+  const QString banco = dados + Conexao::NomeArquivoBanco;
+  const QString anterior = dados + NomeArquivoAnterior;
+  const QString pasta = dados + NomePastaTemporaria;
+  const QString novo = QDir(pasta).filePath(Conexao::NomeArquivoBanco);
+  QStringList demais;
+
+  auto etapa = [&](Etapa e, const std::function<Resultado()>& passo) -> Resultado {
+    if (observador && !observador(e))
+      return falha(QStringLiteral("Falha provocada na etapa ") + QString::number(static_cast<int>(e)));
+    return passo();
+  };
+
+  Resultado resultado = etapa(Etapa::RemoverRestos, [&] {
+    // Leftovers of an interrupted restore are never the database.
+    if ((QFileInfo::exists(pasta) && !QDir(pasta).removeRecursively()) ||
+        (QFileInfo::exists(anterior) && !QFile::remove(anterior)))
+      return falha(QStringLiteral("Não foi possível apagar os restos de uma restauração anterior em ") + dados);
+    return Resultado::sucesso();
+  });
+  if (resultado)
+    resultado = etapa(Etapa::Extrair, [&] { return extrair(arquivoZip, pasta, limite, demais); });
+  if (resultado)
+    resultado = etapa(Etapa::VerificarBanco,
+                      [&] { return SubstituicaoBanco::Verificar(novo, SubstituicaoBanco::Verificacao::Integridade); });
+  if (resultado)
+    resultado = etapa(Etapa::GravarNoDisco, [&] { return gravarNoDisco(pasta, demais); });
+  if (resultado)
+    resultado = etapa(Etapa::GuardarAnterior, [&] { return guardarAnterior(banco, anterior); });
+  if (resultado)
+    resultado = etapa(Etapa::SubstituirBanco, [&] { return SubstituicaoBanco::Substituir(novo, banco); });
+  if (resultado)
+    resultado = etapa(Etapa::ColocarDemais, [&] { return colocarDemais(pasta, demais); });
+  if (resultado)
+    resultado = etapa(Etapa::Concluir, [] { return Resultado::sucesso(); });
+
+  QDir(pasta).removeRecursively();
+  QFile::remove(anterior);
+  return resultado;
+}
+
+}  // namespace RestauracaoBanco

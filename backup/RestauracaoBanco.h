@@ -1,0 +1,41 @@
+#pragma once
+
+#include "app/core/Resultado.h"
+
+#include <QString>
+
+#include <functional>
+
+/// Restoring the database from a backup archive, so that nothing unchecked ever takes the
+/// place of `bdRecibo.mdb` and a crash at any instant leaves the old or the new database, whole.
+namespace RestauracaoBanco {
+
+/// The previous database, kept beside the new one until the new one is in place.
+inline const QString NomeArquivoAnterior = QStringLiteral("bdRecibo.mdb.anterior");
+/// The folder inside the data folder where the archive is extracted first.
+inline const QString NomePastaTemporaria = QStringLiteral(".restauracao");
+
+/// The steps of a restore, in order.
+enum class Etapa {
+  RemoverRestos,
+  Extrair,
+  VerificarBanco,
+  GravarNoDisco,
+  GuardarAnterior,
+  SubstituirBanco,
+  ColocarDemais,
+  Concluir,
+};
+
+/// Called before each step; returning false makes that step fail.
+using Observador = std::function<bool(Etapa)>;
+
+/// Extracts `arquivoZip` into a folder of its own inside the data folder, reading every entry
+/// to its end; checks that it holds a whole Talonix database `bdRecibo.mdb`; then puts that
+/// file in the place of the database and the archive's other files (without their folders)
+/// beside it. The connection must be closed. On failure the database is left as it was.
+/// `limite` caps the bytes the archive may inflate to.
+[[nodiscard]] Resultado RestaurarBanco(const QString& arquivoZip, const Observador& observador = {},
+                                       qint64 limite = qint64(16) * 1024 * 1024 * 1024);
+
+}  // namespace RestauracaoBanco

@@ -1,0 +1,32 @@
+#include "backup/cZip.h"
+
+cZip::cZip(QObject* parent) : QObject(parent) {
+  setStoreDirectories(false);
+  setStoreFolderNames(false);
+  setRecurseSubDirs(false);
+}
+
+int cZip::MessageLevel() const {
+  if (opcoes_.verboso != 0)
+    return 0;
+  if (opcoes_.silencioso != 0)
+    return 1;
+  return 2;
+}
+
+void cZip::setMessageLevel(int nivel) {
+  if (nivel < 0 || nivel > 2)
+    return;
+  opcoes_.verboso = nivel == 0 ? 1 : 0;
+  opcoes_.silencioso = nivel == 1 ? 1 : 0;
+}
+
+void cZip::Zip() {
+  codigo_ = mZip::RunZip(*this);
+}
+
+void cZip::Delete() {
+  opcoes_.excluirEntradas = 1;
+  codigo_ = mZip::RunZip(*this);
+  opcoes_.excluirEntradas = 0;
+}
