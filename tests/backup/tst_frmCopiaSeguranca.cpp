@@ -129,6 +129,18 @@ private slots:
     QCOMPARE(QApplication::focusWidget(), botao(QStringLiteral("btnReaLocalBKP")));
   }
 
+  // The screen opens with the focus on the first operation, so the keyboard alone reaches a panel.
+  void tecladoEscolheAOperacao() {
+    QVERIFY(QTest::qWaitForWindowActive(tela_.get()));
+    auto* primeira = achar<QRadioButton>(QStringLiteral("optOperacao_0"));
+    QCOMPARE(QApplication::focusWidget(), primeira);
+    QTest::keyClick(primeira, Qt::Key_Space);
+    QVERIFY(primeira->isChecked());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::AltModifier);
+    QTRY_VERIFY(achar<QFrame>(QStringLiteral("fraRealizar"))->isVisible());
+    QCOMPARE(QApplication::focusWidget(), botao(QStringLiteral("btnReaLocalBKP")));
+  }
+
   void escECancelar() {
     abrirPainel(1);
     QCOMPARE(QApplication::focusWidget(), botao(QStringLiteral("btnResLocalBKP")));
