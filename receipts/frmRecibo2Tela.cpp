@@ -3,6 +3,7 @@
 #include "receipts/frmRecibo2.h"
 
 #include "app/core/Mensagens.h"
+#include "controls/CabecalhoTela.h"
 #include "controls/lvButtons.h"
 #include "controls/uscDateBox.h"
 #include "controls/uscLinhaSeparadora.h"
@@ -60,21 +61,7 @@ void frmRecibo2::montarTela() {
   const QStyle* estilo = style();
   auto* coluna = new QVBoxLayout(this);
 
-  auto* cabecalho = nomeado(new QWidget(this), "picCabecalho");
-  cabecalho->setAutoFillBackground(true);
-  QPalette paleta = cabecalho->palette();
-  paleta.setColor(QPalette::Window, paleta.color(QPalette::Base));
-  cabecalho->setPalette(paleta);
-  auto* textosCabecalho = new QVBoxLayout(cabecalho);
-  textosCabecalho->setSpacing(0);
-  auto* titulo = new QLabel(QStringLiteral("Recibo comercial"), cabecalho);
-  QFont fonteTitulo = titulo->font();
-  fonteTitulo.setPointSize(fonteTitulo.pointSize() + 4);
-  fonteTitulo.setBold(true);
-  titulo->setFont(fonteTitulo);
-  textosCabecalho->addWidget(titulo);
-  textosCabecalho->addWidget(new QLabel(QStringLiteral("Talonix"), cabecalho));
-  coluna->addWidget(cabecalho);
+  coluna->addWidget(new CabecalhoTela(QStringLiteral("Recibo comercial"), QStringLiteral("Talonix"), this));
 
   // Number and year.
   auto* linhaNumero = new QHBoxLayout;

@@ -1,6 +1,7 @@
 #include "registries/TelaCadastro.h"
 
 #include "app/core/Mensagens.h"
+#include "controls/CabecalhoTela.h"
 #include "controls/lvButtons.h"
 #include "controls/uscLinhaSeparadora.h"
 #include "controls/uscTextBox.h"
@@ -21,15 +22,6 @@ namespace {
 // Codes are long integers.
 constexpr qint64 kMaiorCodigo = 2147483647;
 
-QLabel* rotuloCabecalho(const QString& texto, int aumento, bool negrito, QWidget* pai) {
-  auto* rotulo = new QLabel(texto, pai);
-  QFont fonte = rotulo->font();
-  fonte.setPointSize(fonte.pointSize() + aumento);
-  fonte.setBold(negrito);
-  rotulo->setFont(fonte);
-  return rotulo;
-}
-
 }  // namespace
 
 TelaCadastro::TelaCadastro(Configuracao configuracao, Contexto contexto, QWidget* parent)
@@ -38,17 +30,7 @@ TelaCadastro::TelaCadastro(Configuracao configuracao, Contexto contexto, QWidget
   setWindowTitle(configuracao_.legenda);
   auto* coluna = new QVBoxLayout(this);
 
-  auto* cabecalho = new QWidget(this);
-  cabecalho->setObjectName(QStringLiteral("picCabecalho"));
-  cabecalho->setAutoFillBackground(true);
-  QPalette paleta = cabecalho->palette();
-  paleta.setColor(QPalette::Window, paleta.color(QPalette::Base));
-  cabecalho->setPalette(paleta);
-  auto* textosCabecalho = new QVBoxLayout(cabecalho);
-  textosCabecalho->setSpacing(0);
-  textosCabecalho->addWidget(rotuloCabecalho(configuracao_.cabecalho, 4, true, cabecalho));
-  textosCabecalho->addWidget(rotuloCabecalho(configuracao_.subtitulo, 0, false, cabecalho));
-  coluna->addWidget(cabecalho);
+  coluna->addWidget(new CabecalhoTela(configuracao_.cabecalho, configuracao_.subtitulo, this));
 
   auto* linhaCodigo = new QHBoxLayout;
   auto* rotuloCodigo = new QLabel(QStringLiteral("Código:"), this);
