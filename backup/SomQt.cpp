@@ -1,13 +1,9 @@
 #include "backup/SomQt.h"
 
-#include <QAudioDevice>
-#include <QEventLoop>
+#include "app/core/modGeral.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QMediaDevices>
-#include <QSoundEffect>
-#include <QTimer>
-#include <QUrl>
 #include <QtEndian>
 
 namespace {
@@ -49,40 +45,24 @@ qint64 SomQt::DuracaoWave(const QString& arquivo) {
   }
 }
 
+QString SomQt::ArquivoTocador() {
+  return modGeral::JuntarCaminho(modGeral::PastaAplicacao(), QStringLiteral("talonix_som"));
+}
+
 void SomQt::TocarSom(const QString& arquivo) {
-  // Without a device the effect says "ready" and then plays forever; without the file there is
-  // nothing to play.
-  if (!QFileInfo(arquivo).isFile() || QMediaDevices::audioOutputs().isEmpty())
+  if (!QFileInfo(arquivo).isFile())
+    return;
+  if (!tocador_.isLoaded()) {
+    // By its full path: the player is looked for in the application folder only. Without it the
+    // program goes on in silence, as without a sound device.
+    tocador_.setFileName(ArquivoTocador());
+    if (!tocador_.load())
+      return;
+  }
+  using Tocar = void (*)(const QString*, int);
+  const auto tocar = reinterpret_cast<Tocar>(tocador_.resolve("talonix_tocar_som"));
+  if (tocar == nullptr)
     return;
   const qint64 duracao = DuracaoWave(arquivo);
-
-  QSoundEffect efeito;
-  QEventLoop laco;
-  QTimer limite;
-  limite.setSingleShot(true);
-  QObject::connect(&limite, &QTimer::timeout, &laco, &QEventLoop::quit);
-  const int espera = static_cast<int>(duracao < 0 ? kEsperaSemDuracaoMs : duracao + kMargemMs);
-  bool iniciado = false;
-  auto acompanhar = [&] {
-    if (efeito.status() == QSoundEffect::Error) {
-      laco.quit();
-    } else if (efeito.status() == QSoundEffect::Ready && !iniciado) {
-      iniciado = true;
-      efeito.play();
-      limite.start(espera);
-    }
-  };
-  QObject::connect(&efeito, &QSoundEffect::statusChanged, &laco, acompanhar);
-  QObject::connect(&efeito, &QSoundEffect::playingChanged, &laco, [&] {
-    if (iniciado && !efeito.isPlaying())
-      laco.quit();
-  });
-  efeito.setSource(QUrl::fromLocalFile(QFileInfo(arquivo).absoluteFilePath()));
-  acompanhar();
-  if (efeito.status() == QSoundEffect::Error)
-    return;
-  if (!iniciado)
-    limite.start(espera);  // the file must load within the cap as well
-  laco.exec(QEventLoop::ExcludeUserInputEvents);
-  efeito.stop();
+  tocar(&arquivo, static_cast<int>(duracao < 0 ? kEsperaSemDuracaoMs : duracao + kMargemMs));
 }

@@ -6,8 +6,8 @@ trap 'rm -rf "$pasta"' EXIT
 mkdir -p "$pasta/Dados"
 cp "$DATA/completo.mdb" "$pasta/Dados/bdRecibo.mdb"
 export QT_QPA_PLATFORM=offscreen
-read -r minimo _ < <("$BUILD/bench/startup/bench_startup" 15 "$BUILD/bench/startup/bench_startup_minimo")
-read -r talonix rss < <("$BUILD/bench/startup/bench_startup" 15 "$BUILD/bench/startup/bench_startup_talonix" "$pasta")
+read -r minimo talonix rss < <("$BUILD/bench/startup/bench_startup" 21 "$BUILD/bench/startup/bench_startup_minimo" -- \
+  "$BUILD/bench/startup/bench_startup_talonix" "$pasta")
 echo "BENCH startup: $talonix ms"
 echo "BENCH startup.floor: $minimo ms"
 echo "BENCH startup.rss: $rss MB"

@@ -1,24 +1,30 @@
-// Talonix's own start-up, as the executable runs it, on the application folder given.
+// Talonix's own start-up, as the executable runs it (the same services, so the same libraries
+// are loaded), on the application folder given.
 
 #include "app/Inicializacao.h"
 #include "app/core/Relogio.h"
 #include "app/core/modGeral.h"
 #include "app/mdiPrincipal.h"
+#include "backup/SomQt.h"
 #include "bench/startup/JanelaMostrada.h"
+#include "controls/EscolhaArquivoQt.h"
 #include "controls/MensagensQt.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
   QApplication aplicacao(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Talonix"));
   if (argc > 1)
     modGeral::DefinirPastaAplicacao(QString::fromLocal8Bit(argv[1]));
   Inicializacao::InstalarIdioma(aplicacao);
   MensagensQt mensagens;
   RelogioSistema relogio;
+  EscolhaArquivoQt escolhaArquivo;
+  SomQt som;
   JanelaMostrada aviso;
   aplicacao.installEventFilter(&aviso);
-  const auto janela = Inicializacao::Iniciar({&mensagens, &relogio});
+  const auto janela = Inicializacao::Iniciar({&mensagens, &relogio, &escolhaArquivo, &som});
   if (!janela)
     return 1;
   return QApplication::exec();

@@ -1,5 +1,8 @@
-// bench_startup RUNS PROGRAM [ARGS...]: starts PROGRAM RUNS times, measures the wall time from
-// launch until it reports its window shown, and its peak memory; prints the medians.
+// bench_startup RUNS FLOOR [ARGS...] -- PROGRAM [ARGS...]: starts the floor program and the
+// measured program in turn, RUNS times each, so that both see the same state of the machine;
+// measures the wall time from launch until each reports its window shown, and the measured
+// program's peak memory. Prints the floor's median time, the program's median time and the
+// program's median peak memory (MB).
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -9,46 +12,76 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <optional>
 #include <vector>
 
+namespace {
+
+struct Medida {
+  double ms;
+  long memoriaKb;
+};
+
+// One start of `argv[0]` until it writes its line, or nothing when it fails.
+std::optional<Medida> medir(char* const* argv) {
+  int canal[2];
+  if (pipe(canal) != 0)
+    return std::nullopt;
+  const auto inicio = std::chrono::steady_clock::now();
+  const pid_t filho = fork();
+  if (filho == 0) {
+    dup2(canal[1], STDOUT_FILENO);
+    close(canal[0]);
+    close(canal[1]);
+    execv(argv[0], argv);
+    _exit(127);
+  }
+  close(canal[1]);
+  char linha[16];
+  const ssize_t lidos = read(canal[0], linha, sizeof linha);
+  const auto fim = std::chrono::steady_clock::now();
+  close(canal[0]);
+  int estado = 0;
+  rusage uso{};
+  wait4(filho, &estado, 0, &uso);
+  if (lidos <= 0 || !WIFEXITED(estado) || WEXITSTATUS(estado) != 0) {
+    std::fprintf(stderr, "%s did not show its window\n", argv[0]);
+    return std::nullopt;
+  }
+  return Medida{std::chrono::duration<double, std::milli>(fim - inicio).count(), uso.ru_maxrss};
+}
+
+template <typename T>
+T mediana(std::vector<T> valores) {
+  std::sort(valores.begin(), valores.end());
+  return valores[valores.size() / 2];
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-  if (argc < 3) {
-    std::fprintf(stderr, "uso: bench_startup RUNS PROGRAM [ARGS...]\n");
+  int separador = 2;
+  while (separador < argc && std::strcmp(argv[separador], "--") != 0)
+    ++separador;
+  if (argc < 5 || separador == 2 || separador + 1 >= argc) {
+    std::fprintf(stderr, "uso: bench_startup RUNS FLOOR [ARGS...] -- PROGRAM [ARGS...]\n");
     return 2;
   }
-  const int vezes = std::atoi(argv[1]);
+  argv[separador] = nullptr;
+  const int vezes = std::max(1, std::atoi(argv[1]));
+  std::vector<double> piso;
   std::vector<double> tempos;
   std::vector<long> memorias;
   for (int i = 0; i < vezes; ++i) {
-    int canal[2];
-    if (pipe(canal) != 0)
+    const auto a = medir(argv + 2);
+    const auto b = medir(argv + separador + 1);
+    if (!a || !b)
       return 1;
-    const auto inicio = std::chrono::steady_clock::now();
-    const pid_t filho = fork();
-    if (filho == 0) {
-      dup2(canal[1], STDOUT_FILENO);
-      close(canal[0]);
-      close(canal[1]);
-      execv(argv[2], argv + 2);
-      _exit(127);
-    }
-    close(canal[1]);
-    char linha[16];
-    const ssize_t lidos = read(canal[0], linha, sizeof linha);
-    const auto fim = std::chrono::steady_clock::now();
-    close(canal[0]);
-    int estado = 0;
-    rusage uso{};
-    wait4(filho, &estado, 0, &uso);
-    if (lidos <= 0 || !WIFEXITED(estado) || WEXITSTATUS(estado) != 0) {
-      std::fprintf(stderr, "%s did not show its window\n", argv[2]);
-      return 1;
-    }
-    tempos.push_back(std::chrono::duration<double, std::milli>(fim - inicio).count());
-    memorias.push_back(uso.ru_maxrss);
+    piso.push_back(a->ms);
+    tempos.push_back(b->ms);
+    memorias.push_back(b->memoriaKb);
   }
-  std::sort(tempos.begin(), tempos.end());
-  std::sort(memorias.begin(), memorias.end());
-  std::printf("%.1f %.1f\n", tempos[tempos.size() / 2], static_cast<double>(memorias[memorias.size() / 2]) / 1024.0);
+  std::printf("%.1f %.1f %.1f\n", mediana(piso), mediana(tempos), static_cast<double>(mediana(memorias)) / 1024.0);
   return 0;
 }

@@ -1,7 +1,9 @@
+#include "app/core/modGeral.h"
 #include "backup/SomQt.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLibrary>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -25,6 +27,25 @@ private slots:
     texto.close();
     QCOMPARE(SomQt::DuracaoWave(texto.fileName()), -1);
     QCOMPARE(SomQt::DuracaoWave(pasta.filePath(QStringLiteral("nenhum.wav"))), -1);
+  }
+
+  // The player is a module of the application folder, found by the name the program asks for.
+  void tocadorNaPastaDoPrograma() {
+    modGeral::DefinirPastaAplicacao(qEnvironmentVariable("TALONIX_TEST_APPDIR"));
+    QLibrary tocador(SomQt::ArquivoTocador());
+    QVERIFY2(tocador.load(), qPrintable(tocador.errorString()));
+    QVERIFY(tocador.resolve("talonix_tocar_som") != nullptr);
+  }
+
+  // Through the module: played to its end, or skipped at once without a sound device; never
+  // longer than the sound and its margin.
+  void tocaOSomDoPrograma() {
+    const QString pasta = qEnvironmentVariable("TALONIX_TEST_APPDIR");
+    modGeral::DefinirPastaAplicacao(pasta);
+    QElapsedTimer tempo;
+    tempo.start();
+    SomQt().TocarSom(pasta + QStringLiteral("/som/sucesso.wav"));
+    QVERIFY(tempo.elapsed() < 900 + 1500 + 1000);
   }
 
   void arquivoAusenteNaoEspera() {
