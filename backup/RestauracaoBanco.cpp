@@ -127,13 +127,22 @@ Resultado RestaurarBanco(const QString& arquivoZip, const Observador& observador
     resultado = etapa(Etapa::GravarNoDisco, [&] { return gravarNoDisco(pasta, demais); });
   if (resultado)
     resultado = etapa(Etapa::GuardarAnterior, [&] { return guardarAnterior(banco, anterior); });
-  if (resultado)
+  bool substituido = false;
+  if (resultado) {
     resultado = etapa(Etapa::SubstituirBanco, [&] { return SubstituicaoBanco::Substituir(novo, banco); });
+    substituido = resultado.ok;
+  }
   if (resultado)
     resultado = etapa(Etapa::ColocarDemais, [&] { return colocarDemais(pasta, demais); });
   if (resultado)
     resultado = etapa(Etapa::Concluir, [] { return Resultado::sucesso(); });
 
+  // A restore that fails after the swap puts the previous database back: a failure never leaves
+  // the restored one in place. Should even that fail, the previous file is kept for the operator.
+  if (!resultado && substituido && QFileInfo::exists(anterior) && !SubstituicaoBanco::Substituir(anterior, banco)) {
+    QDir(pasta).removeRecursively();
+    return falha(resultado.erro + QStringLiteral("\rO banco de dados anterior foi guardado em ") + anterior);
+  }
   QDir(pasta).removeRecursively();
   QFile::remove(anterior);
   return resultado;

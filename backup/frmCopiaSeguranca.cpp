@@ -1,10 +1,10 @@
 #include "backup/frmCopiaSeguranca.h"
 
 #include "app/core/Conexao.h"
+#include "app/core/EscolhaArquivo.h"
 #include "app/core/Mensagens.h"
 #include "app/core/Relogio.h"
 #include "app/core/modGeral.h"
-#include "app/core/EscolhaArquivo.h"
 #include "backup/RestauracaoBanco.h"
 #include "backup/Som.h"
 #include "backup/cZip.h"
@@ -12,6 +12,7 @@
 #include "controls/uscTextBox.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -21,6 +22,8 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QVBoxLayout>
+
+#include <filesystem>
 
 const QString frmCopiaSeguranca::Extensao = QStringLiteral(".zip");
 
@@ -287,10 +290,10 @@ QString frmCopiaSeguranca::caminhoArquivo(Painel& painel, const Textos& textos, 
     return {};
   }
   QString extensao = Extensao;
-  if (!painel.nomeEscolhido.isEmpty() && nome == painel.nomeEscolhido)
+  if (nomeGerado && nome == nomeGerado_)
+    nome = nome.toLower();  // the name the program made up is written in lower case, browsed or not
+  else if (!painel.nomeEscolhido.isEmpty() && nome == painel.nomeEscolhido)
     extensao = painel.extensaoEscolhida;
-  else if (nomeGerado && nome == nomeGerado_)
-    nome = nome.toLower();  // the name the program made up is written in lower case
   return modGeral::JuntarCaminho(local, nome + extensao);
 }
 
@@ -306,19 +309,31 @@ void frmCopiaSeguranca::btnReaOK_Click() {
   if (arquivo.isEmpty())
     return;
   const bool feita = executar(realizar_, textos, true, [&] {
+    // The archive is written beside its place and renamed over it once whole: a backup holds the
+    // database alone, even over an archive of the same name, and a failed backup leaves that
+    // archive as it was.
+    const QString temporario = arquivo + QStringLiteral(".tmp");
+    QFile::remove(temporario);
     cZip zip;
     zip.setEncrypt(false);
     zip.setAddComment(false);
-    zip.setZipFile(arquivo);
+    zip.setZipFile(temporario);
     zip.setStoreFolderNames(false);
     zip.setRecurseSubDirs(false);
     zip.ClearFileSpecs();
     zip.AddFileSpec((modGeral::CaminhoDados() + Conexao::NomeArquivoBanco).trimmed());
     zip.Zip();
-    if (!zip.Success())
+    std::error_code erro;
+    if (zip.Success())
+      std::filesystem::rename(QFile::encodeName(temporario).toStdString(), QFile::encodeName(arquivo).toStdString(),
+                              erro);
+    const bool gravada = zip.Success() && !erro;
+    if (!gravada) {
+      QFile::remove(temporario);
       contexto_.mensagens->mostrar(arquivo + QStringLiteral("\rErro ao compactar o arquivo"), QString(),
                                    Icone::Critico);
-    return zip.Success();
+    }
+    return gravada;
   });
   modGeral::GravarIni(QStringLiteral("copiaseguranca"), QStringLiteral("local"), realizar_.txtLocal->text().trimmed(),
                       modGeral::ArquivoIni());

@@ -177,7 +177,8 @@ private slots:
     QCOMPARE(contar(p).toInt(), 1);
   }
 
-  void falhaEmCadaEtapaDeixaOBancoAntigoOuONovo() {
+  // A restore that reports a failure, at whatever step, leaves the previous database in place.
+  void falhaEmCadaEtapaDeixaOBancoAntigo() {
     const QByteArray novo = bancoCom(fixture(QStringLiteral("novo.mdb")), 7);
     const QString zip = fixture(QStringLiteral("etapas.zip"));
     QVERIFY(FabricaZip::criar(zip, {{QStringLiteral("bdRecibo.mdb"), novo}, {QStringLiteral("nota.txt"), "n"}}));
@@ -188,7 +189,7 @@ private slots:
           zip, [etapa](RestauracaoBanco::Etapa e) { return static_cast<int>(e) != etapa; });
       QVERIFY(!r.ok);
       const QByteArray depois = FabricaZip::conteudo(p.banco());
-      QVERIFY2(depois == antes || depois == novo, qPrintable(QString::number(etapa)));
+      QVERIFY2(depois == antes, qPrintable(QString::number(etapa)));
       QVERIFY(!QFile::exists(modGeral::CaminhoDados() + RestauracaoBanco::NomeArquivoAnterior));
       QVERIFY(!QFile::exists(modGeral::CaminhoDados() + RestauracaoBanco::NomePastaTemporaria));
     }

@@ -289,6 +289,17 @@ private slots:
     QVERIFY(Conexao::Banco().isOpen());
   }
 
+  // An archive of the same name is replaced, not added to: the backup holds the database alone.
+  void copiaSobreArquivoExistenteOSubstitui() {
+    const QString arquivo = pastaBackup() + QStringLiteral("/mensal.zip");
+    QVERIFY(FabricaZip::criar(arquivo, {{QStringLiteral("velho.txt"), "v"}}));
+    abrirPainel(0);
+    nome(QStringLiteral("Rea"))->setText(QStringLiteral("mensal"));
+    botao(QStringLiteral("btnReaOK"))->click();
+    QCOMPARE(FabricaZip::nomes(arquivo), QStringList({QStringLiteral("bdRecibo.mdb")}));
+    QCOMPARE(QDir(pastaBackup()).entryList(QDir::Files), QStringList({QStringLiteral("mensal.zip")}));
+  }
+
   void falhaAoCompactar() {
     QDir().mkpath(pastaBackup() + QStringLiteral("/ocupado.zip"));  // a folder where the archive would go
     abrirPainel(0);
@@ -304,6 +315,7 @@ private slots:
     QCOMPARE(rotulo(3)->text(), QStringLiteral("REALIZAR CÓPIA DE SEGURANÇA"));
     QVERIFY(botao(QStringLiteral("btnReaOK"))->isEnabled());
     QCOMPARE(iniLocal(), pastaBackup());
+    QCOMPARE(QDir(pastaBackup()).entryList(QDir::Files), QStringList());
   }
 
   void restauracaoDevolveOsDados() {
@@ -369,6 +381,13 @@ private slots:
     QCOMPARE(chamada.filtro, QStringLiteral("Cópias de segurança (*.zip)|*.zip|Todos os arquivo (*.*)|*.*"));
     QCOMPARE(chamada.pastaInicial, pastaBackup());
     QCOMPARE(chamada.extensaoPadrao, QStringLiteral("zip"));
+
+    // The proposed name brought back by browse is still the program's name: lower case.
+    pasta_->escolhaArquivo.responder(pastaBackup() + QLatin1Char('/') + kNomePadrao + QStringLiteral(".zip"));
+    procurar->click();
+    botao(QStringLiteral("btnReaOK"))->click();
+    QVERIFY(QFile::exists(pastaBackup() + QLatin1Char('/') + kNomePadrao.toLower() + QStringLiteral(".zip")));
+    QVERIFY(!QFile::exists(pastaBackup() + QLatin1Char('/') + kNomePadrao + QStringLiteral(".zip")));
 
     // A chosen "Copia.ZIP" is written and found under its own spelling.
     const QString escolhida = pasta_->caminho() + QStringLiteral("/Mensal");
