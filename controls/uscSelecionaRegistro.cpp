@@ -147,7 +147,14 @@ void uscSelecionaRegistro::Focar() {
 }
 
 void uscSelecionaRegistro::abrirLista() {
-  if (!isEnabled() || sql_.trimmed().isEmpty())
+  if (!isEnabled())
+    return;
+  // The list button enters the selector first, as a click on its code box would: the control
+  // being left is checked, and the screen's "focus gained" handlers may set the SQL and the
+  // condition of the list.
+  Focar();
+  const QWidget* foco = window()->focusWidget();
+  if (foco == nullptr || (foco != this && !isAncestorOf(foco)) || sql_.trimmed().isEmpty())
     return;
   // The list is a window of the selector's own, so moving into it is not leaving the selector.
   ListaRegistros lista(titulo_, this);

@@ -1,13 +1,18 @@
 // The people listing screen: the chain from the initial to the final person, the layout
 // chosen, the formula and sort handed to the engine.
+#include "controls/ListaRegistros.h"
 #include "controls/lvButtons.h"
 #include "controls/uscSelecionaRegistro.h"
 #include "reports/frmRelPessoaCadastrada.h"
 #include "tests/reports/Amostra.h"
 #include "tests/reports/TelaRelatorioTeste.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeView>
 
 class tst_frmRelPessoaCadastrada : public QObject {
   Q_OBJECT
@@ -76,6 +81,27 @@ private slots:
     digitar(inicial_, QString());
     QVERIFY(!final_->isEnabled());
     QCOMPARE(t_.pasta->mensagens.quantas(), 0);
+  }
+
+  // The final selector's list button, clicked straight from the initial box, enters the final
+  // selector first: its list offers the codes from the initial one only.
+  void botaoDaListaFinalEntraNoSeletor() {
+    digitar(inicial_, QStringLiteral("3"));
+    int linhas = -1;
+    QString primeiro;
+    QTimer::singleShot(0, this, [&] {
+      auto* lista = qobject_cast<ListaRegistros*>(QApplication::activeModalWidget());
+      if (lista == nullptr)
+        return;
+      const QAbstractItemModel* modelo = lista->findChild<QTreeView*>(QStringLiteral("lsvRegistros"))->model();
+      linhas = modelo->rowCount();
+      primeiro = modelo->index(0, 0).data().toString();
+      lista->reject();
+    });
+    QTest::mouseClick(final_->findChild<QToolButton*>(QStringLiteral("btnLista")), Qt::LeftButton);
+    QCOMPARE(linhas, 10);
+    QCOMPARE(primeiro, QStringLiteral("3"));
+    QCOMPARE(final_->Condicao(), QStringLiteral("Codigo>=3"));
   }
 
   void finalVazioRecebeOInicialAoSair() {
