@@ -2,7 +2,8 @@
 
 #include <QString>
 
-/// The one step between a filter written in the original store's SQL dialect and SQLite.
+/// The one step between the receipt filter's text, whose dates are `#mm/dd/yyyy#` literals, and
+/// SQLite.
 namespace DialetoSqlite {
 
 /// Turns every date literal `#mm/dd/yyyy#` of `sql` into the text `'yyyy-mm-dd'` the store

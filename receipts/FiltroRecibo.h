@@ -53,8 +53,8 @@ public:
   /// filter type, the two number boxes, and numbers that the texts below can be built from.
   std::optional<Recusa> ConferirSelecao() const;
 
-  /// The filter of the receipt list in the store's original SQL dialect: the period as
-  /// `#mm/dd/yyyy#` literals, then the number range, payer or issuer. Built only after
+  /// The filter of the receipt list, with dates written as `#mm/dd/yyyy#` literals (see
+  /// `DialetoSqlite`): the period, then the number range, payer or issuer. Built only after
   /// `ConferirSelecao` has passed.
   QString TextoFiltro() const;
 

@@ -1,10 +1,9 @@
 #include "receipts/ModeloRecibos.h"
 
 #include "app/core/Conexao.h"
+#include "app/core/Moeda.h"
 #include "receipts/DialetoSqlite.h"
 #include "receipts/FiltroRecibo.h"
-
-#include <QLocale>
 
 #include <sqlite3.h>
 
@@ -27,11 +26,6 @@ QString formatarData(qint32 aaaammdd) {
       .arg(aaaammdd % 100, 2, 10, QLatin1Char('0'))
       .arg(aaaammdd / 100 % 100, 2, 10, QLatin1Char('0'))
       .arg(aaaammdd / 10000, 4, 10, QLatin1Char('0'));
-}
-
-QString formatarValor(qint64 decimosMilesimos) {
-  static const QLocale brasil(QLocale::Portuguese, QLocale::Brazil);
-  return brasil.toString(static_cast<double>(decimosMilesimos) / 10000.0, 'f', 2);
 }
 
 QVariant alinhamento(int coluna) {
@@ -140,7 +134,7 @@ QVariant ModeloRecibos::data(const QModelIndex& indice, int papel) const {
   case ColEmissao:
     return formatarData(l.emissao);
   case ColValor:
-    return formatarValor(l.valor);
+    return Moeda::Formatar(l.valor);
   case ColRecebi:
     return nome(l.inicioRecebi, l.tamanhoRecebi);
   case ColEmitente:

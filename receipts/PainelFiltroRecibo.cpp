@@ -125,6 +125,7 @@ PainelFiltroRecibo::PainelFiltroRecibo(Contexto contexto, QWidget* parent) : QWi
   coluna->addWidget(fraOrdenacao);
 
   optTipoData_[FiltroRecibo::Diario]->setChecked(true);
+  setFocusProxy(optTipoData_[FiltroRecibo::Diario]);
   optTipoFiltro_[FiltroRecibo::SemFiltro]->setChecked(true);
   optOrdenarPor_[FiltroRecibo::OrdemNumero]->setChecked(true);
   const QDate hoje = contexto_.relogio->hoje();
@@ -275,9 +276,11 @@ QString PainelFiltroRecibo::anoAtual() const {
 }
 
 QString PainelFiltroRecibo::maiorNumero(const QString& ano) const {
-  // A year the store cannot be asked about (a failure) proposes 1, as an empty year does.
+  // A year the store cannot be asked about proposes 1, as an empty year does, after saying why.
   qint64 numero = 1;
-  if (!Numeracao::MaiorNumeroRecibo(ano.trimmed().toInt(), numero))
+  if (const Resultado r = Numeracao::MaiorNumeroRecibo(ano.trimmed().toInt(), numero); !r) {
+    contexto_.mensagens->falhar(r.erro, r.numero, QStringLiteral("Não foi possível consultar o número do recibo"));
     numero = 1;
+  }
   return QString::number(numero);
 }

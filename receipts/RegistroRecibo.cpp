@@ -23,15 +23,18 @@ void vincularCampos(QSqlQuery& comando, const Recibo& recibo) {
   comando.bindValue(QStringLiteral(":ano"), recibo.ano);
 }
 
-QString textoOuVazio(const QVariant& valor) { return valor.isNull() ? QString() : valor.toString(); }
+QString textoOuVazio(const QVariant& valor) {
+  return valor.isNull() ? QString() : valor.toString();
+}
 
 }  // namespace
 
 Resultado Carregar(qint64 numero, int ano, std::optional<Recibo>& recibo) {
   recibo.reset();
   QSqlQuery consulta(Conexao::Banco());
-  consulta.prepare(QStringLiteral("SELECT Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, Referente, "
-                                  "Observacao, Vias FROM tbRecibo WHERE Codigo=? AND Ano=?"));
+  consulta.prepare(
+      QStringLiteral("SELECT Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, Referente, "
+                     "Observacao, Vias FROM tbRecibo WHERE Codigo=? AND Ano=?"));
   consulta.addBindValue(numero);
   consulta.addBindValue(ano);
   if (!consulta.exec())
@@ -122,8 +125,9 @@ Resultado Excluir(qint64 numero, int ano) {
 Resultado BuscarPessoa(qint64 codigo, DadosPessoa& pessoa) {
   pessoa = {};
   QSqlQuery consulta(Conexao::Banco());
-  consulta.prepare(QStringLiteral("SELECT TipoPessoa, Documento01, Documento02, (Endereco || ', ' || Numero) "
-                                  "AS EnderecoCompleto FROM tbPessoa WHERE Codigo=?"));
+  consulta.prepare(
+      QStringLiteral("SELECT TipoPessoa, Documento01, Documento02, (Endereco || ', ' || Numero) "
+                     "AS EnderecoCompleto FROM tbPessoa WHERE Codigo=?"));
   consulta.addBindValue(codigo);
   if (!consulta.exec())
     return Conexao::Falha(consulta.lastError());

@@ -103,7 +103,7 @@ void frmLocalizarReciboComercial::SelecionarRegistros() {
     btnOK_->setEnabled(false);
     return;
   }
-  // As in the list of the original screen, the first receipt found is the one selected.
+  // The first receipt found is the one selected.
   lsvRecibo_->setCurrentIndex(modelo_->index(0, ModeloRecibos::ColRecibo));
   lsvRecibo_->scrollToTop();
   focusNextChild();

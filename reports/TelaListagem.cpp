@@ -13,16 +13,17 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-TelaListagem::TelaListagem(Contexto contexto, QWidget* parent) : TelaFilha(contexto, parent) {
+TelaListagem::TelaListagem(Contexto contexto, QWidget* parent) : TelaFilha(contexto, parent) {}
+
+void TelaListagem::montar(QLayout* campos) {
+  // Made after the fields, so that Tab reaches the buttons last.
   btnVisualizar_ = new lvButtons(QStringLiteral("&Visualizar"), this);
   btnVisualizar_->setObjectName(QStringLiteral("btnVisualizar"));
   btnVisualizar_->setEnabled(false);
   btnCancelar_ = new lvButtons(QStringLiteral("&Cancelar"), this);
   btnCancelar_->setObjectName(QStringLiteral("btnCancelar"));
   connect(btnCancelar_, &lvButtons::clicked, this, &TelaFilha::fecharTela);
-}
 
-void TelaListagem::montar(QLayout* campos) {
   auto* linha = new uscLinhaSeparadora(this);
   linha->setObjectName(QStringLiteral("uscLinhaSeparadora1"));
   auto* botoes = new QHBoxLayout;

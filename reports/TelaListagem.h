@@ -21,7 +21,8 @@ public:
   explicit TelaListagem(Contexto contexto, QWidget* parent = nullptr);
 
 protected:
-  /// Lays the screen out: `campos` on top, then the separator and the buttons.
+  /// Lays the screen out: `campos` on top, then the separator and the buttons, which are made
+  /// here (after the fields, so that Tab reaches them last).
   void montar(QLayout* campos);
 
   /// A formula field of a layout and the text it is given.

@@ -19,6 +19,7 @@ frmRelReciboImpresso::frmRelReciboImpresso(Contexto contexto, QWidget* parent) :
   auto* campos = new QVBoxLayout;
   campos->addWidget(painel_);
   montar(campos);
+  setFocusProxy(painel_);
   btnVisualizar_->setEnabled(true);
   connect(btnVisualizar_, &lvButtons::clicked, this, &frmRelReciboImpresso::Visualizar);
 }

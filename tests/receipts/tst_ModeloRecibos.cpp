@@ -133,12 +133,12 @@ void tst_ModeloRecibos::linhasSelecionadas() {
   }
 }
 
-// The list is read through left joins from the receipt; the original nested right joins must
-// select the very same rows, names included.
+// The list is read through left joins from the receipt; the same query written with nested
+// right joins must select the very same rows, names included.
 void tst_ModeloRecibos::mesmasLinhasQueAsJuncoesADireita() {
   QFETCH(FiltroRecibo, filtro);
   const QString f = filtro.TextoFiltro();
-  const QString original =
+  const QString aDireita =
       QStringLiteral(
           "SELECT tbRecibo.Codigo, tbRecibo.Ano, tbRecibo.DataEmissao, tbRecibo.Valor, tbPessoaRecebi.Descricao AS "
           "Recebi, tbPessoaEmitente.Descricao AS Emitente FROM tbPessoa AS tbPessoaEmitente RIGHT JOIN (tbPessoa AS "
@@ -148,7 +148,7 @@ void tst_ModeloRecibos::mesmasLinhasQueAsJuncoesADireita() {
       QStringLiteral(" ORDER BY tbRecibo.Ano, tbRecibo.Codigo");
   ModeloRecibos nosso, delas;
   QVERIFY(nosso.carregar(ModeloRecibos::TextoConsulta(filtro)));
-  QVERIFY(delas.carregar(original));
+  QVERIFY(delas.carregar(aDireita));
   QCOMPARE(nosso.rowCount(), delas.rowCount());
   for (int i = 0; i < nosso.rowCount(); ++i)
     for (int c = 0; c < nosso.columnCount(); ++c)

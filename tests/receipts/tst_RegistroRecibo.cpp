@@ -110,7 +110,8 @@ void tst_RegistroRecibo::exclui() {
   for (int n = 1; n <= 3; ++n)
     QVERIFY(RegistroRecibo::Inserir(exemplo(n, 2026)));
   QVERIFY(RegistroRecibo::Excluir(2, 2026));
-  QCOMPARE(pasta_->valor(QStringLiteral("SELECT group_concat(Codigo) FROM tbRecibo")).toString(), QStringLiteral("1,3"));
+  QCOMPARE(pasta_->valor(QStringLiteral("SELECT group_concat(Codigo) FROM tbRecibo")).toString(),
+           QStringLiteral("1,3"));
   qint64 proximo = 0;
   QVERIFY(Numeracao::ProximoNumeroRecibo(2026, proximo));
   QCOMPARE(proximo, 4);  // a gap stays
@@ -135,9 +136,12 @@ void tst_RegistroRecibo::pessoa_data() {
   QTest::addColumn<int>("tipo");
   QTest::addColumn<QString>("documento1");
   QTest::addColumn<QString>("endereco");
-  QTest::newRow("legal entity") << qint64(1) << true << 1 << "12ABC34501DE35" << "Rua das Flores, 10";
-  QTest::newRow("natural person") << qint64(2) << true << 0 << "52998224725" << "Av. Brasil, ";
-  QTest::newRow("deleted person") << qint64(99) << false << 0 << "" << "";
+  QTest::newRow("legal entity") << qint64(1) << true << 1 << "12ABC34501DE35"
+                                << "Rua das Flores, 10";
+  QTest::newRow("natural person") << qint64(2) << true << 0 << "52998224725"
+                                  << "Av. Brasil, ";
+  QTest::newRow("deleted person") << qint64(99) << false << 0 << ""
+                                  << "";
 }
 
 void tst_RegistroRecibo::pessoa() {

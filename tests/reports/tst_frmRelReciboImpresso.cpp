@@ -11,6 +11,7 @@
 #include "tests/support/TextoPdf.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QMdiArea>
@@ -103,6 +104,11 @@ void tst_frmRelReciboImpresso::menuAbreUmaTelaSo() {
   QCOMPARE(tela_->findChild<QDateEdit*>(QStringLiteral("dtpFinal"))->date(), pasta_->relogio.hoje());
   QVERIFY(!tela_->findChild<QGroupBox*>(QStringLiteral("fraPrestador"))->isEnabled());
   QVERIFY(tela_->findChild<lvButtons*>(QStringLiteral("btnVisualizar")));
+  // The screen opens in the period options; the buttons come last in the Tab order.
+  QTRY_COMPARE(QApplication::focusWidget(), opcao("optTipoData", 1));
+  opcao("optOrdenarPor", 0)->setFocus();
+  QTest::keyClick(opcao("optOrdenarPor", 0), Qt::Key_Tab);
+  QCOMPARE(QApplication::focusWidget(), tela_->findChild<lvButtons*>(QStringLiteral("btnVisualizar")));
 }
 
 void tst_frmRelReciboImpresso::escFechaECaixaDeFecharRecusada() {
