@@ -9,10 +9,13 @@
 /// the program's current connection.
 namespace RegistroRecibo {
 
+// The program's own failure numbers lie outside the store's error numbers (all positive), so that
+// a failure of the store is never taken for one of them.
+
 /// Failure number of an insert whose number already exists in its year.
-inline constexpr int ErroNumeroExistente = 1;
+inline constexpr int ErroNumeroExistente = -1001;
 /// Failure number of an update or deletion that found no receipt to change.
-inline constexpr int ErroReciboInexistente = 2;
+inline constexpr int ErroReciboInexistente = -1002;
 
 /// The receipt `numero` of `ano`, or nothing when there is none.
 [[nodiscard]] Resultado Carregar(qint64 numero, int ano, std::optional<Recibo>& recibo);

@@ -173,6 +173,8 @@ bool frmRecibo2::CarregarRecibo(qint64 numero, int ano) {
   uscRecebi_->Pesquisar();
   MostrarPessoa(false);
   txtReferente_->setPlainText(recibo->referente);
+  // The stored issuer is shown whatever the selector offered while it had the focus.
+  uscEmitente_->setCondicao(QString());
   uscEmitente_->setText(0, QString::number(recibo->emitente));
   uscEmitente_->Pesquisar();
   MostrarPessoa(true);
@@ -250,7 +252,9 @@ void frmRecibo2::aoAlterarRecebi() {
 }
 
 void frmRecibo2::aoAlterarEmitente() {
-  if (emBranco(lblDoc1Emitente_->text()) && emBranco(lblDoc2Emitente_->text()))
+  // The address counts too: an issuer registered without documents still showed one.
+  if (emBranco(lblDoc1Emitente_->text()) && emBranco(lblDoc2Emitente_->text()) &&
+      emBranco(lblEnderecoEmitente_->text()))
     return;
   lblDoc1Emitente_->clear();
   lblDoc2Emitente_->clear();
@@ -317,6 +321,9 @@ bool frmRecibo2::pessoaExiste(uscSelecionaRegistro* seletor) {
 }
 
 bool frmRecibo2::ValidarRecibo() {
+  // The number is proposed by the screen; it is missing only when the store could not be asked.
+  if (txtNumeroRecibo_->Text().trimmed().toLongLong() <= 0)
+    return recusar(QStringLiteral("Por favor, informe o número do recibo."), txtNumeroRecibo_);
   if (emBranco(txtValor_->Text()))
     return recusar(QStringLiteral("Por favor, entre com o valor do recibo."), txtValor_);
   if (txtValor_->valorDecimosMilesimos().value_or(0) <= 0)

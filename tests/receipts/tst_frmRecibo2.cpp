@@ -66,6 +66,7 @@ private slots:
   void recusasAoGravar_data();
   void recusasAoGravar();
   void numeroExistenteRecusadoAoGravar();
+  void falhaDoBancoNoNovoRecibo();
   void reciboApagadoAoGravarMantemATela();
 
 private:
@@ -291,6 +292,14 @@ void tst_frmRecibo2::pagadorHabilitaELimpaEmitente() {
   QVERIFY(amb_->controle<QLabel>("lblEnderecoEmitente")->text().isEmpty());
   QCOMPARE(amb_->controle<QLabel>("lblDoc1EmitenteRotulo")->text(), QStringLiteral("CPF:"));
   QVERIFY(emitente_->isEnabled());
+
+  // An issuer registered without documents: its address goes as well.
+  QVERIFY(amb_->pasta.executar(QStringLiteral(
+      "INSERT INTO tbPessoa (Codigo, Descricao, Endereco, Numero) VALUES (9, 'Sem Documentos', 'Rua C', '9')")));
+  escolher(emitente_, 9);
+  QCOMPARE(amb_->controle<QLabel>("lblEnderecoEmitente")->text(), QStringLiteral("Rua C, 9"));
+  escolher(recebi_, AmbienteRecibo::kMaria);
+  QVERIFY(amb_->controle<QLabel>("lblEnderecoEmitente")->text().isEmpty());
 
   // No payer: the issuer is disabled.
   recebi_->Focar();
@@ -582,6 +591,27 @@ void tst_frmRecibo2::numeroExistenteRecusadoAoGravar() {
   QVERIFY(numero_->isAncestorOf(foco()));
   QCOMPARE(amb_->pasta.valor(QStringLiteral("SELECT Valor FROM tbRecibo WHERE Codigo=7")).toInt(), 10000);
   QCOMPARE(recibos(), 1);
+}
+
+// A failure of the store while saving a new receipt is shown as such, never as a number that
+// already exists; number 0 is never saved.
+void tst_frmRecibo2::falhaDoBancoNoNovoRecibo() {
+  ABRIR_TELA();
+  preencherValido();
+  QVERIFY(amb_->pasta.executar(QStringLiteral("ALTER TABLE tbRecibo RENAME TO tbReciboGuardado")));
+  tecla(Qt::Key_F5);
+  QCOMPARE(amb_->pasta.mensagens.quantas(), 1);
+  QCOMPARE(amb_->pasta.mensagens.ultima().titulo, QStringLiteral("Não foi possível gravar o recibo"));
+  QCOMPARE(amb_->pasta.mensagens.ultima().icone, Icone::Critico);
+  QVERIFY(amb_->pasta.executar(QStringLiteral("ALTER TABLE tbReciboGuardado RENAME TO tbRecibo")));
+
+  amb_->pasta.mensagens.limpar();
+  digitar(numero_, QStringLiteral("0"));
+  tecla(Qt::Key_F5);
+  QCOMPARE(amb_->pasta.mensagens.quantas(), 1);
+  QCOMPARE(amb_->pasta.mensagens.ultima().texto, QStringLiteral("Por favor, informe o número do recibo."));
+  QVERIFY(numero_->isAncestorOf(foco()));
+  QCOMPARE(recibos(), 0);
 }
 
 void tst_frmRecibo2::reciboApagadoAoGravarMantemATela() {
