@@ -1,8 +1,11 @@
 #include "controls/TelaFilha.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QKeySequence>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -10,7 +13,9 @@ TelaFilha::TelaFilha(Contexto contexto, QWidget* parent) : QWidget(parent), cont
   qApp->installEventFilter(this);
 }
 
-TelaFilha::~TelaFilha() { qApp->removeEventFilter(this); }
+TelaFilha::~TelaFilha() {
+  qApp->removeEventFilter(this);
+}
 
 void TelaFilha::fecharTela() {
   fechamentoPermitido_ = true;
@@ -33,7 +38,9 @@ void TelaFilha::CentralizarFormulario() {
   janela->move(esquerda, topo);
 }
 
-bool TelaFilha::teclaPrevia(QKeyEvent*) { return false; }
+bool TelaFilha::teclaPrevia(QKeyEvent*) {
+  return false;
+}
 
 void TelaFilha::closeEvent(QCloseEvent* evento) {
   if (!fechamentoPermitido_) {
@@ -44,7 +51,59 @@ void TelaFilha::closeEvent(QCloseEvent* evento) {
   evento->accept();
 }
 
+QWidget* TelaFilha::donoDaTeclaDeAcesso(const QKeyEvent* evento) const {
+  if ((evento->modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier || evento->key() < Qt::Key_0 ||
+      evento->key() > Qt::Key_Z)
+    return nullptr;
+  const QKeySequence tecla(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(evento->key())));
+  // In Tab order from the focused control, so that a letter shared by two controls of the screen
+  // moves between them.
+  QWidget* foco = QApplication::focusWidget();
+  QWidget* inicio = foco != nullptr && isAncestorOf(foco) ? foco : const_cast<TelaFilha*>(this);
+  for (QWidget* w = inicio->nextInFocusChain(); w != inicio; w = w->nextInFocusChain()) {
+    if (!isAncestorOf(w) || !w->isVisible() || !w->isEnabled())
+      continue;
+    QString legenda;
+    if (auto* botao = qobject_cast<QAbstractButton*>(w))
+      legenda = botao->text();
+    else if (auto* rotulo = qobject_cast<QLabel*>(w); rotulo != nullptr && rotulo->buddy() != nullptr)
+      legenda = rotulo->text();
+    if (!legenda.isEmpty() && QKeySequence::mnemonic(legenda) == tecla)
+      return w;
+  }
+  return nullptr;
+}
+
+void TelaFilha::acionarTeclaDeAcesso(QWidget* dono) {
+  if (auto* rotulo = qobject_cast<QLabel*>(dono)) {
+    rotulo->buddy()->setFocus(Qt::ShortcutFocusReason);
+    return;
+  }
+  // As the button's own access key: the focus moves to it first, and a refused move (the control
+  // being left kept it) cancels the click.
+  auto* botao = static_cast<QAbstractButton*>(dono);
+  if (botao->focusPolicy() & Qt::TabFocus) {
+    botao->setFocus(Qt::ShortcutFocusReason);
+    if (QApplication::focusWidget() != botao)
+      return;
+  }
+  botao->animateClick();
+}
+
 bool TelaFilha::eventFilter(QObject* alvo, QEvent* evento) {
+  // The screen's access keys come before the main window's menus: the key of a control of the
+  // screen is kept from the menu bar and given to the control.
+  if (evento->type() == QEvent::ShortcutOverride || evento->type() == QEvent::KeyPress) {
+    auto* widget = qobject_cast<QWidget*>(alvo);
+    if (widget != nullptr && widget == QApplication::focusWidget() && isAncestorOf(widget) && isEnabled()) {
+      if (QWidget* dono = donoDaTeclaDeAcesso(static_cast<QKeyEvent*>(evento))) {
+        evento->accept();
+        if (evento->type() == QEvent::KeyPress)
+          acionarTeclaDeAcesso(dono);
+        return true;
+      }
+    }
+  }
   if (evento->type() == QEvent::KeyPress) {
     auto* widget = qobject_cast<QWidget*>(alvo);
     if (widget != nullptr && (widget == this || isAncestorOf(widget)) && isEnabled()) {

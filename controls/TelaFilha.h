@@ -37,5 +37,10 @@ protected:
   Contexto contexto_;
 
 private:
+  /// The control of the screen whose access key `evento` is (a button, or a label that gives the
+  /// focus to its buddy); none when the key is not one.
+  QWidget* donoDaTeclaDeAcesso(const QKeyEvent* evento) const;
+  static void acionarTeclaDeAcesso(QWidget* dono);
+
   bool fechamentoPermitido_ = false;
 };

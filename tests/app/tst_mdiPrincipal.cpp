@@ -1,10 +1,11 @@
-#include "app/mdiPrincipal.h"
 #include "app/core/Conexao.h"
+#include "app/mdiPrincipal.h"
 #include "controls/TelaFilha.h"
 
 #include "tests/support/PastaTeste.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -35,6 +36,7 @@ private slots:
   void sairRespondendoSim();
   void fecharPelaMolduraSemPergunta();
   void umaInstanciaPorTela();
+  void teclaDeAcessoDaTelaAntesDoMenu();
   void compactarRespondendoNao();
   void compactarRespondendoSim();
 };
@@ -52,22 +54,51 @@ void tst_mdiPrincipal::menus_data() {
   QTest::addColumn<QString>("nome");
   QTest::addColumn<QString>("legenda");
   QTest::addColumn<QString>("pai");
-  QTest::newRow("mnuCadastro") << "mnuCadastro" << "&Cadastro" << "";
-  QTest::newRow("mnuCadastroPessoa") << "mnuCadastroPessoa" << "&Pessoa" << "mnuCadastro";
-  QTest::newRow("mnuCadastroReferente") << "mnuCadastroReferente" << "&Referente" << "mnuCadastro";
-  QTest::newRow("mnuRecibo") << "mnuRecibo" << "&Emissão" << "";
-  QTest::newRow("mnuReciboEmissao") << "mnuReciboEmissao" << "&Recibo comercial" << "mnuRecibo";
-  QTest::newRow("mnuRelatorio") << "mnuRelatorio" << "&Relatório" << "";
-  QTest::newRow("mnuRelatorioPessoa") << "mnuRelatorioPessoa" << "&Pessoas cadastradas" << "mnuRelatorio";
-  QTest::newRow("mnuRelatorioReferentes") << "mnuRelatorioReferentes" << "Re&ferentes cadastrados" << "mnuRelatorio";
-  QTest::newRow("mnuRelatorioReciboImpresso") << "mnuRelatorioReciboImpresso" << "&Recibos impressos" << "mnuRelatorio";
-  QTest::newRow("mnuRelatorioReciboImpressoReciboComercial")
-      << "mnuRelatorioReciboImpressoReciboComercial" << "Recibo &comercial" << "mnuRelatorioReciboImpresso";
-  QTest::newRow("mnuSistema") << "mnuSistema" << "&Sistema" << "";
-  QTest::newRow("mnuSobre") << "mnuSobre" << "So&bre" << "mnuSistema";
-  QTest::newRow("mnuSistemaCompactarBD") << "mnuSistemaCompactarBD" << "Compactar &banco de dados" << "mnuSistema";
-  QTest::newRow("mnuSistemaBKP") << "mnuSistemaBKP" << "&Cópia de segurança" << "mnuSistema";
-  QTest::newRow("mnuSair") << "mnuSair" << "Sa&ir" << "mnuSistema";
+  QTest::newRow("mnuCadastro") << "mnuCadastro"
+                               << "&Cadastro"
+                               << "";
+  QTest::newRow("mnuCadastroPessoa") << "mnuCadastroPessoa"
+                                     << "&Pessoa"
+                                     << "mnuCadastro";
+  QTest::newRow("mnuCadastroReferente") << "mnuCadastroReferente"
+                                        << "&Referente"
+                                        << "mnuCadastro";
+  QTest::newRow("mnuRecibo") << "mnuRecibo"
+                             << "&Emissão"
+                             << "";
+  QTest::newRow("mnuReciboEmissao") << "mnuReciboEmissao"
+                                    << "&Recibo comercial"
+                                    << "mnuRecibo";
+  QTest::newRow("mnuRelatorio") << "mnuRelatorio"
+                                << "&Relatório"
+                                << "";
+  QTest::newRow("mnuRelatorioPessoa") << "mnuRelatorioPessoa"
+                                      << "&Pessoas cadastradas"
+                                      << "mnuRelatorio";
+  QTest::newRow("mnuRelatorioReferentes") << "mnuRelatorioReferentes"
+                                          << "Re&ferentes cadastrados"
+                                          << "mnuRelatorio";
+  QTest::newRow("mnuRelatorioReciboImpresso") << "mnuRelatorioReciboImpresso"
+                                              << "&Recibos impressos"
+                                              << "mnuRelatorio";
+  QTest::newRow("mnuRelatorioReciboImpressoReciboComercial") << "mnuRelatorioReciboImpressoReciboComercial"
+                                                             << "Recibo &comercial"
+                                                             << "mnuRelatorioReciboImpresso";
+  QTest::newRow("mnuSistema") << "mnuSistema"
+                              << "&Sistema"
+                              << "";
+  QTest::newRow("mnuSobre") << "mnuSobre"
+                            << "So&bre"
+                            << "mnuSistema";
+  QTest::newRow("mnuSistemaCompactarBD") << "mnuSistemaCompactarBD"
+                                         << "Compactar &banco de dados"
+                                         << "mnuSistema";
+  QTest::newRow("mnuSistemaBKP") << "mnuSistemaBKP"
+                                 << "&Cópia de segurança"
+                                 << "mnuSistema";
+  QTest::newRow("mnuSair") << "mnuSair"
+                           << "Sa&ir"
+                           << "mnuSistema";
 }
 
 void tst_mdiPrincipal::menus() {
@@ -101,8 +132,8 @@ void tst_mdiPrincipal::barraDeFerramentas() {
   QVERIFY(botoes[2]->isSeparator());
   QCOMPARE(botoes[3]->objectName(), QStringLiteral("tobPrincipal_4"));
   // Each button runs its menu entry's handler and is enabled with it.
-  const QStringList entradas = {QStringLiteral("mnuCadastroPessoa"), QStringLiteral("mnuCadastroReferente"),
-                                QString(), QStringLiteral("mnuReciboEmissao")};
+  const QStringList entradas = {QStringLiteral("mnuCadastroPessoa"), QStringLiteral("mnuCadastroReferente"), QString(),
+                                QStringLiteral("mnuReciboEmissao")};
   for (int i : {0, 1, 3}) {
     auto* menu = janela.findChild<QAction*>(entradas[i]);
     QCOMPARE(botoes[i]->isEnabled(), menu->isEnabled());
@@ -158,6 +189,29 @@ void tst_mdiPrincipal::fecharPelaMolduraSemPergunta() {
   QVERIFY(!Conexao::Banco().isOpen());
 }
 
+// A screen's access key wins over the menu's with the same letter: Alt+S on the person screen
+// is its "&Sair", not the "&Sistema" menu; a letter only the menu has still opens the menu.
+void tst_mdiPrincipal::teclaDeAcessoDaTelaAntesDoMenu() {
+  PastaTeste pasta;
+  QVERIFY(pasta.abrir());
+  mdiPrincipal janela(pasta.contexto());
+  janela.show();
+  QVERIFY(QTest::qWaitForWindowActive(&janela));
+  janela.findChild<QAction*>(QStringLiteral("mnuCadastroPessoa"))->trigger();
+  auto* tela = janela.findChild<QWidget*>(QStringLiteral("frmPessoa"));
+  QVERIFY(tela);
+  QTRY_VERIFY(tela->isAncestorOf(QApplication::focusWidget()));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
+  QTRY_VERIFY(janela.findChild<QWidget*>(QStringLiteral("frmPessoa")) == nullptr);
+  QVERIFY(QApplication::activePopupWidget() == nullptr);
+
+  janela.findChild<QAction*>(QStringLiteral("mnuCadastroPessoa"))->trigger();
+  QTRY_VERIFY(janela.findChild<QWidget*>(QStringLiteral("frmPessoa"))->isAncestorOf(QApplication::focusWidget()));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::AltModifier);  // "&Relatório"
+  QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr);
+  QApplication::activePopupWidget()->close();
+}
+
 void tst_mdiPrincipal::umaInstanciaPorTela() {
   PastaTeste pasta;
   mdiPrincipal janela(pasta.contexto());
@@ -198,7 +252,8 @@ void tst_mdiPrincipal::compactarRespondendoNao() {
   QCOMPARE(pasta.mensagens.ultima().padrao, Resposta::Nao);
   QVERIFY(pasta.mensagens.ultima().texto.startsWith(
       QStringLiteral("Esta operação irá compactar a base de dados, reduzindo o tamanho do banco de dados.\r\r")));
-  QVERIFY(pasta.mensagens.ultima().texto.endsWith(QStringLiteral("Deseja realiza a compactação do banco de dados agora ?")));
+  QVERIFY(pasta.mensagens.ultima().texto.endsWith(
+      QStringLiteral("Deseja realiza a compactação do banco de dados agora ?")));
   QVERIFY(Conexao::Banco().isOpen());
   QCOMPARE(QFileInfo(pasta.banco()).lastModified(), antes);
 }
