@@ -79,6 +79,9 @@ struct SecaoLayout {
   double altura = 0;  ///< layout units
   bool suprimida = false;
   QColor fundoAlternado;  ///< details: background of every second record; invalid for none
+  /// Details: kept on the same page as the next detail section when a record taller than a
+  /// page is broken between its sections.
+  bool manterComSeguinte = false;
   QList<ObjetoLayout> objetos;
 };
 

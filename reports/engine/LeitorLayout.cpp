@@ -324,6 +324,10 @@ private:
     }
     if (chave == QLatin1String("fundo_alternado"))
       return cor(valor, s.fundoAlternado);
+    if (chave == QLatin1String("manter_com_seguinte")) {
+      s.manterComSeguinte = sim(valor);
+      return true;
+    }
     if (chave == QLatin1String("objeto"))
       return objeto(valor, s);
     return falhar(QStringLiteral("chave desconhecida: %1").arg(chave));

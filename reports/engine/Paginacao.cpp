@@ -69,8 +69,19 @@ void Paginacao::paginar(const LayoutRelatorio& layout, const ValoresRelatorio& v
     for (std::size_t i = 0; i < detalhe.size(); ++i)
       bloco += alturas[i] = valores.alturaSecao(detalhe[i], r);
     caber(bloco, r);
-    for (std::size_t i = 0; i < detalhe.size(); ++i)
-      colocar(detalhe[i], r, alturas[i]);
+    // A record taller than the page is broken between its sections rather than cut at the
+    // bottom: each group of sections kept together goes to a new page when it does not fit.
+    const bool dividir = y + bloco > limite + 1e-6;
+    for (std::size_t i = 0; i < detalhe.size();) {
+      std::size_t fim = i + 1;
+      double grupo = alturas[i];
+      while (fim < detalhe.size() && layout.secoes.at(detalhe[fim - 1]).manterComSeguinte)
+        grupo += alturas[fim++];
+      if (dividir)
+        caber(grupo, r);
+      for (; i < fim; ++i)
+        colocar(detalhe[i], r, alturas[i]);
+    }
     ultimoRegistro = r;
   }
   for (int s : rodapeRelatorio) {

@@ -40,6 +40,7 @@ private slots:
   void paginaDoRecibo_data();
   void paginaDoRecibo();
   void reciboEditadoMostraOsNovosValores();
+  void viasLongasNaoSeCortam();
 
 private:
   /// Fills the screen, saves with print ticked, exports the preview and gives its text.
@@ -178,6 +179,25 @@ void tst_ImpressaoRecibo::reciboEditadoMostraOsNovosValores() {
   QVERIFY2(simples.contains(QStringLiteral("R$ 2.000.000,00")), qPrintable(simples));
   QVERIFY2(simples.contains(QStringLiteral("dois milhões reais")), qPrintable(simples));
   QVERIFY2(simples.contains(QStringLiteral("Santos, 15 de março de 2026")), qPrintable(simples));
+}
+
+// Two copies whose texts no longer fit one page: the second copy goes whole to a second page
+// instead of being cut at the bottom of the first.
+void tst_ImpressaoRecibo::viasLongasNaoSeCortam() {
+  QString observacao;
+  for (int i = 1; i <= 12; ++i)
+    observacao += QStringLiteral("Parcela %1 paga por transferência bancária conforme o contrato assinado. ").arg(i);
+  const QString texto =
+      gravarEImprimir(AmbienteRecibo::kMaria, QStringLiteral("500,00"), QStringLiteral("2"), observacao);
+  const QStringList paginas = texto.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+  QCOMPARE(paginas.size(), 2);
+  for (const QString& pagina : paginas) {
+    const QString simples = simplificado(pagina);
+    QCOMPARE(simples.count(QStringLiteral("RECIBO")), 1);
+    QVERIFY2(simples.contains(QStringLiteral("Parcela 12 paga")), qPrintable(simples));
+    QVERIFY2(simples.contains(QStringLiteral("Avenida Paulista, 1000, Bela Vista - São Paulo/SP - CEP 01310-100")),
+             qPrintable(simples));
+  }
 }
 
 QTEST_MAIN(tst_ImpressaoRecibo)
