@@ -33,6 +33,7 @@ private slots:
   void codigoExistenteEditaECodigoNovoInsere();
   void zerosAEsquerda();
   void nomeEmBrancoNaoGrava();
+  void gravarDeixaOFocoNoNovo();
   void trocaDeTipo();
   void documentoInvalidoMantemOFocoComUmaMensagem_data();
   void documentoInvalidoMantemOFocoComUmaMensagem();
@@ -170,6 +171,19 @@ void tst_frmPessoa::nomeEmBrancoNaoGrava() {
   QVERIFY(ambiente_->focoEm(QStringLiteral("txtNome")));
   QCOMPARE(ambiente_->painel(1), QStringLiteral("INSERINDO"));
   QCOMPARE(ambiente_->texto(QStringLiteral("txtCidade")), QStringLiteral("Olinda"));
+}
+
+// After a save the screen is idle with the focus one tab stop on from the code box, so that F5
+// and Esc reach it at once.
+void tst_frmPessoa::gravarDeixaOFocoNoNovo() {
+  QVERIFY(ambiente_->abrir(kMenu, kTela));
+  ambiente_->tecla(Qt::Key_F5);
+  ambiente_->digitar(QStringLiteral("Ana"));
+  ambiente_->preencher(QStringLiteral("txtUF"), QStringLiteral("PE"));
+  ambiente_->tecla(Qt::Key_F5);
+  QCOMPARE(mensagens().quantas(), 0);
+  QCOMPARE(ambiente_->painel(1), QString());
+  QTRY_VERIFY2(ambiente_->focoEm(QStringLiteral("btnNovo")), qPrintable(ambiente_->controleFocado()));
 }
 
 void tst_frmPessoa::trocaDeTipo() {
