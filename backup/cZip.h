@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-/// Writes a zip archive: collects the options and the list of file specifications, then
+/// Writes a zip archive: collects the options and the list of file patterns, then
 /// archives them (`Zip`) or removes the matching entries from the archive (`Delete`).
 class cZip : public QObject {
   Q_OBJECT
@@ -60,13 +60,13 @@ public:
   /// Appends a file name or wildcard pattern, relative to `BasePath` when that is set.
   void AddFileSpec(const QString& especificacao) { especificacoes_.append(especificacao); }
   int FileSpecCount() const { return static_cast<int>(especificacoes_.size()); }
-  /// The specification at `indice`, counted from 1.
+  /// The file pattern at `indice`, counted from 1.
   QString FileSpec(int indice) const { return especificacoes_.value(indice - 1); }
   const QStringList& FileSpecs() const { return especificacoes_; }
 
   /// Archives the listed files with the current options.
   void Zip();
-  /// Removes the entries matching the listed specifications from the archive.
+  /// Removes the entries matching the listed file patterns from the archive.
   void Delete();
   /// True when the last `Zip` or `Delete` succeeded.
   bool Success() const { return codigo_ == 0; }

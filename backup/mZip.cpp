@@ -37,7 +37,7 @@ bool casa(const QRegularExpression& padrao, const QString& nome) {
   return m.hasMatch() && m.capturedStart() == 0 && m.capturedLength() == nome.size();
 }
 
-// The name an entry gets for a file given as `relativo` (the specification's own spelling):
+// The name an entry gets for a file given as `relativo` (as the pattern spelled it):
 // without drive, root or "./", and without the folders when they are dropped.
 QString nomeEntrada(QString relativo, const OpcoesZip& o, bool pasta) {
   relativo.replace(QLatin1Char('\\'), QLatin1Char('/'));

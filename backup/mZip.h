@@ -11,7 +11,7 @@ namespace mZip {
 /// three that its creation fixes.
 struct OpcoesZip {
   QString data;
-  QString pastaBase;  ///< folder the relative specifications are taken from
+  QString pastaBase;  ///< folder the relative file patterns are taken from
   QString pastaTemporaria;
   int criptografar = 0;
   int sistemaEOcultos = 0;
@@ -30,7 +30,7 @@ struct OpcoesZip {
   int excluirEntradas = 0;  ///< 1: remove the matching entries instead of adding files
 };
 
-/// Adds the files of `zip`'s specifications to its archive (or removes the matching entries
+/// Adds the files of `zip`'s file patterns to its archive (or removes the matching entries
 /// when the record asks for it), raising `zip`'s events on the way. Returns 0 on success, else
 /// the failure's code.
 int RunZip(cZip& zip);
