@@ -86,10 +86,7 @@ Resultado guardarAnterior(const QString& banco, const QString& anterior) {
 
 Resultado colocarDemais(const QString& pasta, const QStringList& demais) {
   for (const QString& nome : demais) {
-    std::error_code erro;
-    std::filesystem::rename(QFile::encodeName(QDir(pasta).filePath(nome)).toStdString(),
-                            QFile::encodeName(modGeral::CaminhoDados() + nome).toStdString(), erro);
-    if (erro)
+    if (!SubstituicaoBanco::Renomear(QDir(pasta).filePath(nome), modGeral::CaminhoDados() + nome))
       return falha(QStringLiteral("Não foi possível colocar o arquivo ") + nome + QStringLiteral(" na pasta de dados"));
   }
   return Resultado::sucesso();

@@ -4,6 +4,7 @@
 #include "app/core/EscolhaArquivo.h"
 #include "app/core/Mensagens.h"
 #include "app/core/Relogio.h"
+#include "app/core/SubstituicaoBanco.h"
 #include "app/core/modGeral.h"
 #include "backup/RestauracaoBanco.h"
 #include "backup/Som.h"
@@ -22,8 +23,6 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QVBoxLayout>
-
-#include <filesystem>
 
 const QString frmCopiaSeguranca::Extensao = QStringLiteral(".zip");
 
@@ -323,11 +322,8 @@ void frmCopiaSeguranca::btnReaOK_Click() {
     zip.ClearFileSpecs();
     zip.AddFileSpec((modGeral::CaminhoDados() + Conexao::NomeArquivoBanco).trimmed());
     zip.Zip();
-    std::error_code erro;
-    if (zip.Success())
-      std::filesystem::rename(QFile::encodeName(temporario).toStdString(), QFile::encodeName(arquivo).toStdString(),
-                              erro);
-    const bool gravada = zip.Success() && !erro;
+    const bool gravada =
+        zip.Success() && SubstituicaoBanco::Sincronizar(temporario) && SubstituicaoBanco::Renomear(temporario, arquivo);
     if (!gravada) {
       QFile::remove(temporario);
       contexto_.mensagens->mostrar(arquivo + QStringLiteral("\rErro ao compactar o arquivo"), QString(),

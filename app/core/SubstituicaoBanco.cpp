@@ -53,9 +53,13 @@ Resultado sincronizarCaminho(const QString& caminho, bool pasta) {
 
 }  // namespace
 
-QString ArquivoDiario(const QString& banco) { return banco + QStringLiteral("-journal"); }
+QString ArquivoDiario(const QString& banco) {
+  return banco + QStringLiteral("-journal");
+}
 
-Resultado Sincronizar(const QString& arquivo) { return sincronizarCaminho(arquivo, false); }
+Resultado Sincronizar(const QString& arquivo) {
+  return sincronizarCaminho(arquivo, false);
+}
 
 Resultado Verificar(const QString& novo, Verificacao verificacao) {
   const QString nome = QStringLiteral("talonix_verificacao");
@@ -71,14 +75,17 @@ Resultado Verificar(const QString& novo, Verificacao verificacao) {
 
 Resultado Substituir(const QString& novo, const QString& destino) {
   if (QFileInfo::exists(ArquivoDiario(destino)))
-    return Resultado::falha(QStringLiteral("Há uma transação inacabada no banco de dados (") +
-                                ArquivoDiario(destino) + QStringLiteral("); o arquivo não foi substituído."),
+    return Resultado::falha(QStringLiteral("Há uma transação inacabada no banco de dados (") + ArquivoDiario(destino) +
+                                QStringLiteral("); o arquivo não foi substituído."),
                             -1);
+  return Renomear(novo, destino);
+}
+
+Resultado Renomear(const QString& novo, const QString& destino) {
 #ifdef _WIN32
   if (!MoveFileExW(reinterpret_cast<LPCWSTR>(novo.utf16()), reinterpret_cast<LPCWSTR>(destino.utf16()),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return Resultado::falha(QStringLiteral("Não foi possível substituir ") + destino,
-                            static_cast<int>(GetLastError()));
+    return Resultado::falha(QStringLiteral("Não foi possível substituir ") + destino, static_cast<int>(GetLastError()));
   return Resultado::sucesso();
 #else
   std::error_code erro;

@@ -26,9 +26,11 @@ enum class Verificacao {
 /// Checks that `novo` is a Talonix database, as far as `verificacao` asks.
 [[nodiscard]] Resultado Verificar(const QString& novo, Verificacao verificacao);
 
-/// Renames `novo` over `destino` in one step and flushes the folder. The connection to
-/// `destino` must be closed; a journal left beside it refuses the replacement, since SQLite
-/// would roll it into the new file.
+/// Renames `novo` over `destino` (any file) in one step, replacing it, and flushes the folder.
+[[nodiscard]] Resultado Renomear(const QString& novo, const QString& destino);
+
+/// `Renomear` for a database: the connection to `destino` must be closed; a journal left beside
+/// it refuses the replacement, since SQLite would roll it into the new file.
 [[nodiscard]] Resultado Substituir(const QString& novo, const QString& destino);
 
 }  // namespace SubstituicaoBanco
