@@ -75,8 +75,12 @@ void referente(QPainter& p) {
 
 }  // namespace
 
-QList<QIcon> ListaPrincipal() { return {desenhar(pessoa), desenhar(recibo), desenhar(referente)}; }
+QList<QIcon> ListaPrincipal() {
+  return {desenhar(pessoa), desenhar(recibo), desenhar(referente)};
+}
 
-QIcon Programa() { return desenhar(recibo); }
+QIcon Programa() {
+  return desenhar(recibo);
+}
 
 }  // namespace Icones

@@ -7,6 +7,5 @@ class QWidget;
 /// Message boxes shown to the operator as dialogs.
 class MensagensQt final : public Mensagens {
 public:
-  Resposta mostrar(const QString& texto, const QString& titulo, Icone icone, Botoes botoes,
-                   Resposta padrao) override;
+  Resposta mostrar(const QString& texto, const QString& titulo, Icone icone, Botoes botoes, Resposta padrao) override;
 };

@@ -89,8 +89,7 @@ QString ArquivoIni::ler(const QString& secao, const QString& chave, const QStrin
 QByteArray ArquivoIni::comChave(const QByteArray& conteudo, const QString& secao, const QString& chave,
                                 const QString& valor) {
   QList<Linha> linhas = dividirLinhas(conteudo);
-  const QByteArray quebra = conteudo.contains("\r\n") || conteudo.isEmpty() ? QByteArray("\r\n")
-                                                                            : QByteArray("\n");
+  const QByteArray quebra = conteudo.contains("\r\n") || conteudo.isEmpty() ? QByteArray("\r\n") : QByteArray("\n");
   const QByteArray novaLinha = chave.toUtf8() + '=' + valor.toUtf8();
 
   qsizetype inicioSecao = -1;

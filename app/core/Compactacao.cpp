@@ -53,7 +53,9 @@ Resultado CompactarBanco(const Observador& observador) {
   if (resultado)
     resultado = etapa(Etapa::GravarNoDisco, [&] { return SubstituicaoBanco::Sincronizar(temporario); });
   if (resultado)
-    resultado = etapa(Etapa::VerificarCopia, [&] { return SubstituicaoBanco::Verificar(temporario, SubstituicaoBanco::Verificacao::Tabelas); });
+    resultado = etapa(Etapa::VerificarCopia, [&] {
+      return SubstituicaoBanco::Verificar(temporario, SubstituicaoBanco::Verificacao::Tabelas);
+    });
   if (resultado)
     resultado = etapa(Etapa::SubstituirBanco, [&] { return SubstituicaoBanco::Substituir(temporario, banco); });
   if (resultado)

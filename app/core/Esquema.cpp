@@ -23,8 +23,7 @@ const QList<Tabela>& tabelas() {
        {"Codigo", "Descricao", "TipoPessoa", "Documento01", "Documento02", "Endereco", "Numero", "Complemento",
         "Bairro", "Cidade", "UF", "Cep", "Telefone", "Celular", "Fax", "EMail", "Homepage"}},
       {"tbReferente", {"Codigo", "Descricao"}},
-      {"tbRecibo",
-       {"Codigo", "Ano", "DataEmissao", "Valor", "Recebi", "Emitente", "Referente", "Observacao", "Vias"}},
+      {"tbRecibo", {"Codigo", "Ano", "DataEmissao", "Valor", "Recebi", "Emitente", "Referente", "Observacao", "Vias"}},
   };
   return lista;
 }

@@ -23,7 +23,9 @@ QString formatoDoComputador() {
 }
 #else
 // Dates are formatted and parsed by the program itself, always as day/month/year.
-QString formatoDoComputador() { return FormatoEsperado; }
+QString formatoDoComputador() {
+  return FormatoEsperado;
+}
 #endif
 
 }  // namespace

@@ -19,16 +19,14 @@ public:
 
   /// Shows `texto` under `titulo` with the icon and buttons given; returns the answer.
   /// Line breaks inside `texto` are single carriage returns.
-  virtual Resposta mostrar(const QString& texto, const QString& titulo, Icone icone,
-                           Botoes botoes = Botoes::Ok, Resposta padrao = Resposta::Ok) = 0;
+  virtual Resposta mostrar(const QString& texto, const QString& titulo, Icone icone, Botoes botoes = Botoes::Ok,
+                           Resposta padrao = Resposta::Ok) = 0;
 
   /// A question with Yes and No, No being the default.
   bool perguntar(const QString& texto, const QString& titulo) {
     return mostrar(texto, titulo, Icone::Pergunta, Botoes::SimNao, Resposta::Nao) == Resposta::Sim;
   }
-  void informar(const QString& texto, const QString& titulo) {
-    mostrar(texto, titulo, Icone::Informacao);
-  }
+  void informar(const QString& texto, const QString& titulo) { mostrar(texto, titulo, Icone::Informacao); }
   /// A trapped failure of the store: its text, a carriage return and its number.
   void falhar(const QString& erro, int numero, const QString& titulo) {
     mostrar(erro + QLatin1Char('\r') + QString::number(numero), titulo, Icone::Critico);

@@ -4,9 +4,13 @@
 #include <QElapsedTimer>
 #include <QThread>
 
-QDate RelogioSistema::hoje() const { return QDate::currentDate(); }
+QDate RelogioSistema::hoje() const {
+  return QDate::currentDate();
+}
 
-QDateTime RelogioSistema::agora() const { return QDateTime::currentDateTime(); }
+QDateTime RelogioSistema::agora() const {
+  return QDateTime::currentDateTime();
+}
 
 void RelogioSistema::aguardar(double segundos, bool processarEventos) {
   QElapsedTimer cronometro;

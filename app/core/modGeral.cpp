@@ -27,7 +27,9 @@ QString PastaAplicacao() {
   return pastaAplicacao();
 }
 
-void DefinirPastaAplicacao(const QString& pasta) { pastaAplicacao() = pasta; }
+void DefinirPastaAplicacao(const QString& pasta) {
+  pastaAplicacao() = pasta;
+}
 
 QString JuntarCaminho(const QString& pasta, const QString& nome) {
   if (pasta.endsWith(QLatin1Char('/')))
@@ -35,21 +37,35 @@ QString JuntarCaminho(const QString& pasta, const QString& nome) {
   return pasta + QLatin1Char('/') + nome;
 }
 
-QString CaminhoDados() { return JuntarCaminho(PastaAplicacao(), QStringLiteral("Dados/")); }
+QString CaminhoDados() {
+  return JuntarCaminho(PastaAplicacao(), QStringLiteral("Dados/"));
+}
 
-QString CaminhoRelatorio() { return JuntarCaminho(PastaAplicacao(), QStringLiteral("relatorio/")); }
+QString CaminhoRelatorio() {
+  return JuntarCaminho(PastaAplicacao(), QStringLiteral("relatorio/"));
+}
 
 // Only the names the program makes up are lower case: on a file system that tells case apart,
 // lower-casing the whole path would point at a folder that does not exist.
-QString CaminhoBackup() { return JuntarCaminho(PastaAplicacao(), QStringLiteral("backup")); }
+QString CaminhoBackup() {
+  return JuntarCaminho(PastaAplicacao(), QStringLiteral("backup"));
+}
 
-QString CaminhoSom() { return JuntarCaminho(PastaAplicacao(), QStringLiteral("som")); }
+QString CaminhoSom() {
+  return JuntarCaminho(PastaAplicacao(), QStringLiteral("som"));
+}
 
-QString ArquivoIni() { return JuntarCaminho(PastaAplicacao(), QStringLiteral("cfgtalonix.ini")); }
+QString ArquivoIni() {
+  return JuntarCaminho(PastaAplicacao(), QStringLiteral("cfgtalonix.ini"));
+}
 
-QString PastaSom() { return pastaSom(); }
+QString PastaSom() {
+  return pastaSom();
+}
 
-void DefinirPastaSom(const QString& pasta) { pastaSom() = pasta; }
+void DefinirPastaSom(const QString& pasta) {
+  pastaSom() = pasta;
+}
 
 QString LerIni(const QString& secao, const QString& chave, const QString& padrao, const QString& arquivo) {
   return ::ArquivoIni(arquivo.trimmed()).ler(secao.trimmed(), chave.trimmed(), padrao.trimmed());

@@ -38,30 +38,48 @@ private:
 };
 
 constexpr std::array<const char*, 48> kNomes = {
-    "João", "José", "Antônio", "Francisco", "Carlos", "Paulo", "Pedro", "Lucas", "Luiz", "Marcos", "Luís",
-    "Gabriel", "Rafael", "Daniel", "Marcelo", "Bruno", "Eduardo", "Felipe", "Raimundo", "Rodrigo", "Sérgio",
-    "Fábio", "André", "Márcio", "Maria", "Ana", "Francisca", "Antônia", "Adriana", "Juliana", "Márcia",
-    "Fernanda", "Patrícia", "Aline", "Sandra", "Camila", "Amanda", "Bruna", "Jéssica", "Letícia", "Júlia",
-    "Luciana", "Vanessa", "Mariana", "Gabriela", "Vitória", "Conceição", "Cláudia"};
+    "João",   "José",     "Antônio",  "Francisco", "Carlos",   "Paulo",   "Pedro",     "Lucas",   "Luiz",     "Marcos",
+    "Luís",   "Gabriel",  "Rafael",   "Daniel",    "Marcelo",  "Bruno",   "Eduardo",   "Felipe",  "Raimundo", "Rodrigo",
+    "Sérgio", "Fábio",    "André",    "Márcio",    "Maria",    "Ana",     "Francisca", "Antônia", "Adriana",  "Juliana",
+    "Márcia", "Fernanda", "Patrícia", "Aline",     "Sandra",   "Camila",  "Amanda",    "Bruna",   "Jéssica",  "Letícia",
+    "Júlia",  "Luciana",  "Vanessa",  "Mariana",   "Gabriela", "Vitória", "Conceição", "Cláudia"};
 constexpr std::array<const char*, 40> kSobrenomes = {
-    "Silva", "Santos", "Oliveira", "Souza", "Rodrigues", "Ferreira", "Alves", "Pereira", "Lima", "Gomes",
-    "Ribeiro", "Carvalho", "Araújo", "Almeida", "Lopes", "Soares", "Fernandes", "Vieira", "Barbosa", "Rocha",
-    "Dias", "Nascimento", "Andrade", "Moreira", "Nunes", "Marques", "Machado", "Mendes", "Freitas", "Cardoso",
-    "Ramos", "Gonçalves", "Santana", "Teixeira", "Magalhães", "Conceição", "Brandão", "Falcão", "Simões", "Assunção"};
-constexpr std::array<const char*, 16> kEmpresas = {
-    "Comércio de Materiais", "Padaria e Confeitaria", "Serviços Contábeis", "Transportes", "Construções",
-    "Farmácia", "Auto Peças", "Distribuidora de Alimentos", "Papelaria", "Consultoria Empresarial",
-    "Mercearia", "Informática", "Óticas", "Clínica Odontológica", "Açougue e Frigorífico", "Calçados"};
+    "Silva",     "Santos",   "Oliveira",  "Souza",     "Rodrigues", "Ferreira",   "Alves",   "Pereira",
+    "Lima",      "Gomes",    "Ribeiro",   "Carvalho",  "Araújo",    "Almeida",    "Lopes",   "Soares",
+    "Fernandes", "Vieira",   "Barbosa",   "Rocha",     "Dias",      "Nascimento", "Andrade", "Moreira",
+    "Nunes",     "Marques",  "Machado",   "Mendes",    "Freitas",   "Cardoso",    "Ramos",   "Gonçalves",
+    "Santana",   "Teixeira", "Magalhães", "Conceição", "Brandão",   "Falcão",     "Simões",  "Assunção"};
+constexpr std::array<const char*, 16> kEmpresas = {"Comércio de Materiais",
+                                                   "Padaria e Confeitaria",
+                                                   "Serviços Contábeis",
+                                                   "Transportes",
+                                                   "Construções",
+                                                   "Farmácia",
+                                                   "Auto Peças",
+                                                   "Distribuidora de Alimentos",
+                                                   "Papelaria",
+                                                   "Consultoria Empresarial",
+                                                   "Mercearia",
+                                                   "Informática",
+                                                   "Óticas",
+                                                   "Clínica Odontológica",
+                                                   "Açougue e Frigorífico",
+                                                   "Calçados"};
 constexpr std::array<const char*, 6> kTiposEmpresa = {"Ltda.", "ME", "EIRELI", "S.A.", "Ltda. ME", "EPP"};
 constexpr std::array<const char*, 6> kLogradouros = {"Rua", "Avenida", "Travessa", "Alameda", "Praça", "Rua"};
-constexpr std::array<const char*, 20> kRuas = {
-    "das Flores", "São João", "Sete de Setembro", "Tiradentes", "Dom Pedro II", "XV de Novembro",
-    "Getúlio Vargas", "Santos Dumont", "da Conceição", "Marechal Deodoro", "Rui Barbosa", "Castro Alves",
-    "dos Andradas", "Barão do Rio Branco", "José Bonifácio", "Duque de Caxias", "da Liberdade", "Paraná",
-    "Amazonas", "Visconde de Mauá"};
+constexpr std::array<const char*, 20> kRuas = {"das Flores",       "São João",
+                                               "Sete de Setembro", "Tiradentes",
+                                               "Dom Pedro II",     "XV de Novembro",
+                                               "Getúlio Vargas",   "Santos Dumont",
+                                               "da Conceição",     "Marechal Deodoro",
+                                               "Rui Barbosa",      "Castro Alves",
+                                               "dos Andradas",     "Barão do Rio Branco",
+                                               "José Bonifácio",   "Duque de Caxias",
+                                               "da Liberdade",     "Paraná",
+                                               "Amazonas",         "Visconde de Mauá"};
 constexpr std::array<const char*, 14> kBairros = {
-    "Centro", "Jardim América", "Vila Nova", "Boa Vista", "Santa Cecília", "São Cristóvão", "Liberdade",
-    "Bela Vista", "Jardim Paulista", "Aclimação", "Ipiranga", "Consolação", "Cidade Alta", "Vila Mariana"};
+    "Centro",     "Jardim América",  "Vila Nova", "Boa Vista", "Santa Cecília", "São Cristóvão", "Liberdade",
+    "Bela Vista", "Jardim Paulista", "Aclimação", "Ipiranga",  "Consolação",    "Cidade Alta",   "Vila Mariana"};
 struct Cidade {
   const char* nome;
   const char* uf;
@@ -84,11 +102,18 @@ constexpr std::array<Cidade, 14> kCidades = {{{"São Paulo", "SP", 11, 1000},
                                               {"Maceió", "AL", 82, 57000}}};
 constexpr std::array<const char*, 12> kMeses = {"janeiro", "fevereiro", "março",    "abril",   "maio",     "junho",
                                                 "julho",   "agosto",    "setembro", "outubro", "novembro", "dezembro"};
-constexpr std::array<const char*, 12> kServicos = {
-    "Aluguel do imóvel residencial", "Honorários contábeis", "Prestação de serviços de manutenção",
-    "Mensalidade escolar", "Serviços de pintura", "Consulta odontológica", "Frete e transporte de mercadorias",
-    "Conserto de veículo", "Aulas particulares de inglês", "Serviços de jardinagem",
-    "Condomínio do apartamento", "Assessoria jurídica"};
+constexpr std::array<const char*, 12> kServicos = {"Aluguel do imóvel residencial",
+                                                   "Honorários contábeis",
+                                                   "Prestação de serviços de manutenção",
+                                                   "Mensalidade escolar",
+                                                   "Serviços de pintura",
+                                                   "Consulta odontológica",
+                                                   "Frete e transporte de mercadorias",
+                                                   "Conserto de veículo",
+                                                   "Aulas particulares de inglês",
+                                                   "Serviços de jardinagem",
+                                                   "Condomínio do apartamento",
+                                                   "Assessoria jurídica"};
 
 std::string digitos(Sorteio& s, int n) {
   std::string d;
@@ -119,7 +144,8 @@ std::string cnpj(Sorteio& s) {
   // A few of the new alphanumeric CNPJs, issued since July 2026.
   const bool alfanumerico = s.ate(50) == 0;
   for (int i = 0; i < 8; ++i)
-    c.push_back(alfanumerico && s.ate(3) == 0 ? static_cast<char>('A' + s.ate(26)) : static_cast<char>('0' + s.ate(10)));
+    c.push_back(alfanumerico && s.ate(3) == 0 ? static_cast<char>('A' + s.ate(26))
+                                              : static_cast<char>('0' + s.ate(10)));
   c += "0001";
   c += digitoVerificador(c, {5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3, 2});
   c += digitoVerificador(c, {6, 5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3, 2});
@@ -148,7 +174,9 @@ public:
   ~Comando() { sqlite3_finalize(st_); }
   Comando(const Comando&) = delete;
   Comando& operator=(const Comando&) = delete;
-  void texto(int i, const std::string& v) { sqlite3_bind_text(st_, i, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT); }
+  void texto(int i, const std::string& v) {
+    sqlite3_bind_text(st_, i, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT);
+  }
   void inteiro(int i, sqlite3_int64 v) { sqlite3_bind_int64(st_, i, v); }
   void nulo(int i) { sqlite3_bind_null(st_, i); }
   bool executar() {
@@ -162,7 +190,9 @@ private:
   sqlite3_stmt* st_ = nullptr;
 };
 
-Resultado falha(sqlite3* banco) { return Resultado::falha(QString::fromUtf8(sqlite3_errmsg(banco)), sqlite3_errcode(banco)); }
+Resultado falha(sqlite3* banco) {
+  return Resultado::falha(QString::fromUtf8(sqlite3_errmsg(banco)), sqlite3_errcode(banco));
+}
 
 }  // namespace
 
@@ -210,7 +240,8 @@ Resultado GeradorDados::gerar(const QString& caminho) const {
         pessoa.nulo(12);
       } else {
         char cep[16];
-        std::snprintf(cep, sizeof cep, "%05d-%03d", cidade.cep + static_cast<int>(s.ate(900)), static_cast<int>(s.ate(1000)));
+        std::snprintf(cep, sizeof cep, "%05d-%03d", cidade.cep + static_cast<int>(s.ate(900)),
+                      static_cast<int>(s.ate(1000)));
         pessoa.texto(12, cep);
       }
       pessoa.texto(13, telefone(cidade.ddd, 3000 + static_cast<int>(s.ate(1000)), static_cast<int>(s.ate(10000))));
@@ -238,9 +269,10 @@ Resultado GeradorDados::gerar(const QString& caminho) const {
 
     // Issuers are a few dozen businesses and professionals; payers are anybody.
     const qint64 emitentes = std::min<qint64>(pessoas, 40);
-    Comando recibo(banco,
-                   "INSERT INTO tbRecibo (Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, Referente, Observacao, Vias)"
-                   " VALUES (?,?,?,?,?,?,?,?,?)");
+    Comando recibo(
+        banco,
+        "INSERT INTO tbRecibo (Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, Referente, Observacao, Vias)"
+        " VALUES (?,?,?,?,?,?,?,?,?)");
     for (int a = 0; a < anos && resultado; ++a) {
       const int ano = ultimoAno - anos + 1 + a;
       const qint64 doAno = recibos / anos + (a < recibos % anos ? 1 : 0);
@@ -251,7 +283,9 @@ Resultado GeradorDados::gerar(const QString& caminho) const {
         const QDate data = QDate(ano, 1, 1).addDays(dia);
         const double reais = std::exp(std::log(10.0) + s.fracao() * (std::log(50000.0) - std::log(10.0)));
         const qint64 centavos = static_cast<qint64>(std::llround(reais * 100.0));
-        const qint64 recebi = emitentes + 1 + static_cast<qint64>(s.ate(static_cast<std::uint64_t>(std::max<qint64>(pessoas - emitentes, 1))));
+        const qint64 recebi =
+            emitentes + 1 +
+            static_cast<qint64>(s.ate(static_cast<std::uint64_t>(std::max<qint64>(pessoas - emitentes, 1))));
         recibo.inteiro(1, numero);
         recibo.inteiro(2, ano);
         recibo.texto(3, data.toString(QStringLiteral("yyyy-MM-dd")).toStdString());

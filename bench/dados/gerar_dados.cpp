@@ -12,13 +12,20 @@ int main(int argc, char* argv[]) {
   QCoreApplication aplicacao(argc, argv);
   QCommandLineParser opcoes;
   opcoes.addHelpOption();
-  const QCommandLineOption saida(QStringLiteral("saida"), QStringLiteral("database file to write"), QStringLiteral("PATH"));
-  const QCommandLineOption pessoas(QStringLiteral("pessoas"), QStringLiteral("people"), QStringLiteral("N"), QStringLiteral("100000"));
-  const QCommandLineOption referentes(QStringLiteral("referentes"), QStringLiteral("referentes"), QStringLiteral("M"), QStringLiteral("500"));
-  const QCommandLineOption recibos(QStringLiteral("recibos"), QStringLiteral("receipts"), QStringLiteral("R"), QStringLiteral("1000000"));
-  const QCommandLineOption anos(QStringLiteral("anos"), QStringLiteral("years"), QStringLiteral("Y"), QStringLiteral("5"));
-  const QCommandLineOption ultimoAno(QStringLiteral("ultimo-ano"), QStringLiteral("last year"), QStringLiteral("A"), QStringLiteral("2026"));
-  const QCommandLineOption semente(QStringLiteral("semente"), QStringLiteral("seed"), QStringLiteral("S"), QStringLiteral("1"));
+  const QCommandLineOption saida(QStringLiteral("saida"), QStringLiteral("database file to write"),
+                                 QStringLiteral("PATH"));
+  const QCommandLineOption pessoas(QStringLiteral("pessoas"), QStringLiteral("people"), QStringLiteral("N"),
+                                   QStringLiteral("100000"));
+  const QCommandLineOption referentes(QStringLiteral("referentes"), QStringLiteral("referentes"), QStringLiteral("M"),
+                                      QStringLiteral("500"));
+  const QCommandLineOption recibos(QStringLiteral("recibos"), QStringLiteral("receipts"), QStringLiteral("R"),
+                                   QStringLiteral("1000000"));
+  const QCommandLineOption anos(QStringLiteral("anos"), QStringLiteral("years"), QStringLiteral("Y"),
+                                QStringLiteral("5"));
+  const QCommandLineOption ultimoAno(QStringLiteral("ultimo-ano"), QStringLiteral("last year"), QStringLiteral("A"),
+                                     QStringLiteral("2026"));
+  const QCommandLineOption semente(QStringLiteral("semente"), QStringLiteral("seed"), QStringLiteral("S"),
+                                   QStringLiteral("1"));
   opcoes.addOptions({saida, pessoas, referentes, recibos, anos, ultimoAno, semente});
   opcoes.process(aplicacao);
 

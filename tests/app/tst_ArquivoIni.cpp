@@ -22,21 +22,48 @@ void tst_ArquivoIni::leitura_data() {
   QTest::addColumn<QString>("chave");
   QTest::addColumn<QString>("esperado");
 
-  const QByteArray arquivo = "; comentário\r\n[Talonix]\r\nvias = 2 \r\nImprimir=0\r\nlinha sem igual\r\n"
-                             "[copiaseguranca]\r\nlocal=/dados/backup\r\n[talonix]\r\nvias=9\r\n";
-  QTest::newRow("exact names") << arquivo << "Talonix" << "vias" << "2";
-  QTest::newRow("section case ignored") << arquivo << "TALONIX" << "vias" << "2";
-  QTest::newRow("key case ignored") << arquivo << "talonix" << "IMPRIMIR" << "0";
-  QTest::newRow("first section wins") << arquivo << "talonix" << "vias" << "2";
-  QTest::newRow("other section") << arquivo << "copiaseguranca" << "local" << "/dados/backup";
-  QTest::newRow("missing key") << arquivo << "talonix" << "cor" << "padrão";
-  QTest::newRow("missing section") << arquivo << "outra" << "vias" << "padrão";
-  QTest::newRow("key of another section") << arquivo << "copiaseguranca" << "vias" << "padrão";
-  QTest::newRow("line without equals is no key") << arquivo << "talonix" << "linha sem igual" << "padrão";
-  QTest::newRow("empty value") << QByteArray("[a]\nb=\n") << "a" << "b" << "";
-  QTest::newRow("LF endings") << QByteArray("[a]\nb=1\n") << "a" << "b" << "1";
-  QTest::newRow("no final newline") << QByteArray("[a]\nb=1") << "a" << "b" << "1";
-  QTest::newRow("accented value") << QByteArray("[a]\nb=São João\n") << "a" << "b" << "São João";
+  const QByteArray arquivo =
+      "; comentário\r\n[Talonix]\r\nvias = 2 \r\nImprimir=0\r\nlinha sem igual\r\n"
+      "[copiaseguranca]\r\nlocal=/dados/backup\r\n[talonix]\r\nvias=9\r\n";
+  QTest::newRow("exact names") << arquivo << "Talonix"
+                               << "vias"
+                               << "2";
+  QTest::newRow("section case ignored") << arquivo << "TALONIX"
+                                        << "vias"
+                                        << "2";
+  QTest::newRow("key case ignored") << arquivo << "talonix"
+                                    << "IMPRIMIR"
+                                    << "0";
+  QTest::newRow("first section wins") << arquivo << "talonix"
+                                      << "vias"
+                                      << "2";
+  QTest::newRow("other section") << arquivo << "copiaseguranca"
+                                 << "local"
+                                 << "/dados/backup";
+  QTest::newRow("missing key") << arquivo << "talonix"
+                               << "cor"
+                               << "padrão";
+  QTest::newRow("missing section") << arquivo << "outra"
+                                   << "vias"
+                                   << "padrão";
+  QTest::newRow("key of another section") << arquivo << "copiaseguranca"
+                                          << "vias"
+                                          << "padrão";
+  QTest::newRow("line without equals is no key") << arquivo << "talonix"
+                                                 << "linha sem igual"
+                                                 << "padrão";
+  QTest::newRow("empty value") << QByteArray("[a]\nb=\n") << "a"
+                               << "b"
+                               << "";
+  QTest::newRow("LF endings") << QByteArray("[a]\nb=1\n") << "a"
+                              << "b"
+                              << "1";
+  QTest::newRow("no final newline") << QByteArray("[a]\nb=1") << "a"
+                                    << "b"
+                                    << "1";
+  QTest::newRow("accented value") << QByteArray("[a]\nb=São João\n") << "a"
+                                  << "b"
+                                  << "São João";
 }
 
 void tst_ArquivoIni::leitura() {
@@ -61,19 +88,27 @@ void tst_ArquivoIni::gravacao_data() {
 
   const QByteArray arquivo = "; mantido\r\n[talonix]\r\n  vias = 1\r\nestranha\r\nimprimir=1\r\n\r\n[outra]\r\nx=y\r\n";
   QTest::newRow("replace only that line, case ignored")
-      << arquivo << "TALONIX" << "VIAS" << "2"
-      << QByteArray("; mantido\r\n[talonix]\r\nVIAS=2\r\nestranha\r\nimprimir=1\r\n\r\n[outra]\r\nx=y\r\n");
+      << arquivo << "TALONIX"
+      << "VIAS"
+      << "2" << QByteArray("; mantido\r\n[talonix]\r\nVIAS=2\r\nestranha\r\nimprimir=1\r\n\r\n[outra]\r\nx=y\r\n");
   QTest::newRow("new key after the section's last line")
-      << arquivo << "talonix" << "cor" << "azul"
-      << QByteArray("; mantido\r\n[talonix]\r\n  vias = 1\r\nestranha\r\nimprimir=1\r\ncor=azul\r\n\r\n[outra]\r\nx=y\r\n");
-  QTest::newRow("new section at the end")
-      << arquivo << "copiaseguranca" << "local" << "/b"
-      << QByteArray(arquivo + "[copiaseguranca]\r\nlocal=/b\r\n");
-  QTest::newRow("file without final newline")
-      << QByteArray("[a]\nb=1") << "a" << "c" << "2" << QByteArray("[a]\nb=1\nc=2\n");
-  QTest::newRow("LF file stays LF")
-      << QByteArray("[a]\nb=1\n") << "z" << "k" << "v" << QByteArray("[a]\nb=1\n[z]\nk=v\n");
-  QTest::newRow("empty file") << QByteArray() << "s" << "k" << "v" << QByteArray("[s]\r\nk=v\r\n");
+      << arquivo << "talonix"
+      << "cor"
+      << "azul"
+      << QByteArray(
+             "; mantido\r\n[talonix]\r\n  vias = 1\r\nestranha\r\nimprimir=1\r\ncor=azul\r\n\r\n[outra]\r\nx=y\r\n");
+  QTest::newRow("new section at the end") << arquivo << "copiaseguranca"
+                                          << "local"
+                                          << "/b" << QByteArray(arquivo + "[copiaseguranca]\r\nlocal=/b\r\n");
+  QTest::newRow("file without final newline") << QByteArray("[a]\nb=1") << "a"
+                                              << "c"
+                                              << "2" << QByteArray("[a]\nb=1\nc=2\n");
+  QTest::newRow("LF file stays LF") << QByteArray("[a]\nb=1\n") << "z"
+                                    << "k"
+                                    << "v" << QByteArray("[a]\nb=1\n[z]\nk=v\n");
+  QTest::newRow("empty file") << QByteArray() << "s"
+                              << "k"
+                              << "v" << QByteArray("[s]\r\nk=v\r\n");
 }
 
 void tst_ArquivoIni::gravacao() {

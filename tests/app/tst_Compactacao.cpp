@@ -15,18 +15,18 @@ constexpr int kEtapas = static_cast<int>(Compactacao::Etapa::AbrirConexao) + 1;
 
 // Rows with enough text that deleting half of them leaves pages for the compaction to free.
 bool preencher(PastaTeste& pasta) {
-  return pasta.executar(QStringLiteral(
-             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) "
-             "INSERT INTO tbPessoa (Codigo, Descricao, Endereco) SELECT i, 'Pessoa ' || i, "
-             "printf('%.300c', 'x') FROM n")) &&
+  return pasta.executar(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) "
+                                       "INSERT INTO tbPessoa (Codigo, Descricao, Endereco) SELECT i, 'Pessoa ' || i, "
+                                       "printf('%.300c', 'x') FROM n")) &&
          pasta.executar(QStringLiteral("DELETE FROM tbPessoa WHERE Codigo % 2 = 0"));
 }
 
 // Every row, in order, as one text: equal texts, equal data.
 QString conteudo() {
   QSqlQuery consulta(Conexao::Banco());
-  consulta.exec(QStringLiteral("SELECT group_concat(Codigo || ':' || Descricao, ',') FROM "
-                               "(SELECT Codigo, Descricao FROM tbPessoa ORDER BY Codigo)"));
+  consulta.exec(
+      QStringLiteral("SELECT group_concat(Codigo || ':' || Descricao, ',') FROM "
+                     "(SELECT Codigo, Descricao FROM tbPessoa ORDER BY Codigo)"));
   return consulta.next() ? consulta.value(0).toString() : QString();
 }
 
@@ -92,7 +92,8 @@ void tst_Compactacao::falhaEmCadaEtapa() {
   QVERIFY(preencher(pasta));
   const QString antes = conteudo();
 
-  const Resultado r = Compactacao::CompactarBanco([etapa](Compactacao::Etapa e) { return static_cast<int>(e) != etapa; });
+  const Resultado r =
+      Compactacao::CompactarBanco([etapa](Compactacao::Etapa e) { return static_cast<int>(e) != etapa; });
   QVERIFY(!r);
   QVERIFY(!r.erro.isEmpty());
   QVERIFY(!QFile::exists(pasta.caminho() + QStringLiteral("/Dados/bdRecibo.tmp")));
@@ -102,7 +103,9 @@ void tst_Compactacao::falhaEmCadaEtapa() {
   QVERIFY(SubstituicaoBanco::Verificar(pasta.banco(), SubstituicaoBanco::Verificacao::Integridade));
 }
 
-void tst_Compactacao::quedaEmCadaEtapa_data() { falhaEmCadaEtapa_data(); }
+void tst_Compactacao::quedaEmCadaEtapa_data() {
+  falhaEmCadaEtapa_data();
+}
 
 void tst_Compactacao::quedaEmCadaEtapa() {
   QFETCH(int, etapa);

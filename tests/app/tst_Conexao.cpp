@@ -120,11 +120,16 @@ void tst_Conexao::proximoNumeroReciboPorAno() {
 void tst_Conexao::dobrarTexto_data() {
   QTest::addColumn<QString>("texto");
   QTest::addColumn<QString>("dobrado");
-  QTest::newRow("ascii") << "Maria SILVA" << "maria silva";
-  QTest::newRow("accents") << "João Antônio Conceição" << "joao antonio conceicao";
-  QTest::newRow("capital accents") << "ÁÉÍÓÚ ÂÊÔ ÃÕ À Ç Ü" << "aeiou aeo ao a c u";
-  QTest::newRow("letters without a base kept") << "Æß" << "æß";
-  QTest::newRow("other scripts untouched") << "Ωmega €" << "Ωmega €";
+  QTest::newRow("ascii") << "Maria SILVA"
+                         << "maria silva";
+  QTest::newRow("accents") << "João Antônio Conceição"
+                           << "joao antonio conceicao";
+  QTest::newRow("capital accents") << "ÁÉÍÓÚ ÂÊÔ ÃÕ À Ç Ü"
+                                   << "aeiou aeo ao a c u";
+  QTest::newRow("letters without a base kept") << "Æß"
+                                               << "æß";
+  QTest::newRow("other scripts untouched") << "Ωmega €"
+                                           << "Ωmega €";
 }
 
 void tst_Conexao::dobrarTexto() {

@@ -9,8 +9,8 @@
 
 #include <QAbstractButton>
 #include <QDir>
-#include <QMessageBox>
 #include <QFile>
+#include <QMessageBox>
 #include <QtTest>
 
 namespace {
@@ -65,10 +65,14 @@ void tst_Inicializacao::segundaExecucaoNaoTocaIni() {
 void tst_Inicializacao::falhasNaPartida_data() {
   QTest::addColumn<QString>("caso");
   QTest::addColumn<QString>("trecho");
-  QTest::newRow("no Dados folder") << "semDados" << "bdRecibo.mdb";
-  QTest::newRow("no database file") << "semBanco" << "bdRecibo.mdb";
-  QTest::newRow("file is not a database") << "naoBanco" << "26";
-  QTest::newRow("backup folder cannot be made") << "backupImpossivel" << "backup";
+  QTest::newRow("no Dados folder") << "semDados"
+                                   << "bdRecibo.mdb";
+  QTest::newRow("no database file") << "semBanco"
+                                    << "bdRecibo.mdb";
+  QTest::newRow("file is not a database") << "naoBanco"
+                                          << "26";
+  QTest::newRow("backup folder cannot be made") << "backupImpossivel"
+                                                << "backup";
 }
 
 void tst_Inicializacao::falhasNaPartida() {

@@ -25,11 +25,21 @@ void tst_modGeral::caminhos_data() {
   QTest::addColumn<QString>("som");
   QTest::addColumn<QString>("dados");
   QTest::addColumn<QString>("ini");
-  QTest::newRow("ordinary folder keeps its case") << "/opt/Talonix" << "/opt/Talonix/backup" << "/opt/Talonix/som"
-                                                  << "/opt/Talonix/Dados/" << "/opt/Talonix/cfgtalonix.ini";
-  QTest::newRow("file-system root: one separator") << "/" << "/backup" << "/som" << "/Dados/" << "/cfgtalonix.ini";
-  QTest::newRow("folder ending in a separator") << "/srv/app/" << "/srv/app/backup" << "/srv/app/som"
-                                                << "/srv/app/Dados/" << "/srv/app/cfgtalonix.ini";
+  QTest::newRow("ordinary folder keeps its case") << "/opt/Talonix"
+                                                  << "/opt/Talonix/backup"
+                                                  << "/opt/Talonix/som"
+                                                  << "/opt/Talonix/Dados/"
+                                                  << "/opt/Talonix/cfgtalonix.ini";
+  QTest::newRow("file-system root: one separator") << "/"
+                                                   << "/backup"
+                                                   << "/som"
+                                                   << "/Dados/"
+                                                   << "/cfgtalonix.ini";
+  QTest::newRow("folder ending in a separator") << "/srv/app/"
+                                                << "/srv/app/backup"
+                                                << "/srv/app/som"
+                                                << "/srv/app/Dados/"
+                                                << "/srv/app/cfgtalonix.ini";
 }
 
 void tst_modGeral::caminhos() {
