@@ -1,6 +1,7 @@
 #include "controls/uscSelecionaRegistro.h"
 
 #include "app/core/Conexao.h"
+#include "app/core/ErroBanco.h"
 #include "app/core/Mensagens.h"
 #include "controls/ListaRegistros.h"
 #include "controls/ValidacaoFoco.h"
@@ -108,7 +109,7 @@ QString uscSelecionaRegistro::consulta(const QString& filtro) const {
 bool uscSelecionaRegistro::executar(QSqlQuery& consulta, const QString& tituloFalha) {
   if (consulta.exec())
     return true;
-  const Resultado falha = Conexao::Falha(consulta.lastError());
+  const Resultado falha = ErroBanco::Falha(consulta.lastError());
   mensagens_.falhar(falha.erro, falha.numero, tituloFalha);
   return false;
 }

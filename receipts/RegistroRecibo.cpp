@@ -1,6 +1,7 @@
 #include "receipts/RegistroRecibo.h"
 
 #include "app/core/Conexao.h"
+#include "app/core/ErroBanco.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -38,7 +39,7 @@ Resultado Carregar(qint64 numero, int ano, std::optional<Recibo>& recibo) {
   consulta.addBindValue(numero);
   consulta.addBindValue(ano);
   if (!consulta.exec())
-    return Conexao::Falha(consulta.lastError());
+    return ErroBanco::Falha(consulta.lastError());
   if (!consulta.next())
     return Resultado::sucesso();
   Recibo r;
@@ -61,7 +62,7 @@ Resultado Existe(qint64 numero, int ano, bool& existe) {
   consulta.addBindValue(numero);
   consulta.addBindValue(ano);
   if (!consulta.exec())
-    return Conexao::Falha(consulta.lastError());
+    return ErroBanco::Falha(consulta.lastError());
   existe = consulta.next();
   return Resultado::sucesso();
 }
@@ -80,7 +81,7 @@ Resultado Inserir(const Recibo& recibo) {
       "VALUES (:numero, :ano, :data, :valor, :recebi, :emitente, :referente, :observacao, :vias)"));
   vincularCampos(comando, recibo);
   if (!comando.exec())
-    return Conexao::Falha(comando.lastError());
+    return ErroBanco::Falha(comando.lastError());
   return Resultado::sucesso();
 }
 
@@ -91,7 +92,7 @@ Resultado Atualizar(const Recibo& recibo) {
       "Emitente=:emitente, Observacao=:observacao WHERE Codigo=:numero AND Ano=:ano"));
   vincularCampos(comando, recibo);
   if (!comando.exec())
-    return Conexao::Falha(comando.lastError());
+    return ErroBanco::Falha(comando.lastError());
   if (comando.numRowsAffected() != 1)
     return Resultado::falha(QStringLiteral("O recibo ") + QString::number(recibo.numero) + QLatin1Char('/') +
                                 QString::number(recibo.ano) + QStringLiteral(" não existe mais no banco de dados."),
@@ -102,21 +103,21 @@ Resultado Atualizar(const Recibo& recibo) {
 Resultado Excluir(qint64 numero, int ano) {
   QSqlDatabase banco = Conexao::Banco();
   if (!banco.transaction())
-    return Conexao::Falha(banco.lastError());
+    return ErroBanco::Falha(banco.lastError());
   QSqlQuery comando(banco);
   comando.prepare(QStringLiteral("DELETE FROM tbRecibo WHERE Codigo=? AND Ano=?"));
   comando.addBindValue(numero);
   comando.addBindValue(ano);
   Resultado resultado;
   if (!comando.exec())
-    resultado = Conexao::Falha(comando.lastError());
+    resultado = ErroBanco::Falha(comando.lastError());
   else if (comando.numRowsAffected() != 1)
     resultado = Resultado::falha(QStringLiteral("O recibo ") + QString::number(numero) + QLatin1Char('/') +
                                      QString::number(ano) + QStringLiteral(" não existe mais no banco de dados."),
                                  ErroReciboInexistente);
   comando.finish();
   if (resultado && !banco.commit())
-    resultado = Conexao::Falha(banco.lastError());
+    resultado = ErroBanco::Falha(banco.lastError());
   if (!resultado)
     banco.rollback();
   return resultado;
@@ -130,7 +131,7 @@ Resultado BuscarPessoa(qint64 codigo, DadosPessoa& pessoa) {
                      "AS EnderecoCompleto FROM tbPessoa WHERE Codigo=?"));
   consulta.addBindValue(codigo);
   if (!consulta.exec())
-    return Conexao::Falha(consulta.lastError());
+    return ErroBanco::Falha(consulta.lastError());
   if (consulta.next()) {
     pessoa.existe = true;
     pessoa.tipo = consulta.value(0).toInt();
@@ -147,7 +148,7 @@ Resultado BuscarReferente(qint64 codigo, std::optional<QString>& descricao) {
   consulta.prepare(QStringLiteral("SELECT Descricao FROM tbReferente WHERE Codigo=?"));
   consulta.addBindValue(codigo);
   if (!consulta.exec())
-    return Conexao::Falha(consulta.lastError());
+    return ErroBanco::Falha(consulta.lastError());
   if (consulta.next())
     descricao = textoOuVazio(consulta.value(0));
   return Resultado::sucesso();

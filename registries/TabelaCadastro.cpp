@@ -1,6 +1,7 @@
 #include "registries/TabelaCadastro.h"
 
 #include "app/core/Conexao.h"
+#include "app/core/ErroBanco.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -29,7 +30,7 @@ TabelaCadastro::TabelaCadastro(Numeracao::Cadastro cadastro)
 Resultado TabelaCadastro::Contar(qint64& registros) const {
   QSqlQuery consulta(Conexao::Banco());
   if (!executar(consulta, QStringLiteral("SELECT COUNT(*) FROM ") + tabela_, {}) || !consulta.next())
-    return Conexao::Falha(consulta.lastError());
+    return ErroBanco::Falha(consulta.lastError());
   registros = consulta.value(0).toLongLong();
   return Resultado::sucesso();
 }
@@ -37,10 +38,10 @@ Resultado TabelaCadastro::Contar(qint64& registros) const {
 Resultado TabelaCadastro::Localizar(qint64 codigo, bool& encontrado, QSqlRecord& registro) const {
   QSqlQuery consulta(Conexao::Banco());
   if (!executar(consulta, QStringLiteral("SELECT * FROM ") + tabela_ + QStringLiteral(" WHERE Codigo=?"), {codigo}))
-    return Conexao::Falha(consulta.lastError());
+    return ErroBanco::Falha(consulta.lastError());
   encontrado = consulta.next();
   if (consulta.lastError().isValid())
-    return Conexao::Falha(consulta.lastError());
+    return ErroBanco::Falha(consulta.lastError());
   if (encontrado)
     registro = consulta.record();
   return Resultado::sucesso();
@@ -65,17 +66,17 @@ Resultado TabelaCadastro::Gravar(bool novo, qint64 codigo, const QList<Coluna>& 
 
   QSqlDatabase banco = Conexao::Banco();
   if (!banco.transaction())
-    return Conexao::Falha(banco.lastError());
+    return ErroBanco::Falha(banco.lastError());
   Resultado resultado = Resultado::sucesso();
   {
     QSqlQuery consulta(banco);
     if (!executar(consulta, sql, valores))
-      resultado = Conexao::Falha(consulta.lastError());
+      resultado = ErroBanco::Falha(consulta.lastError());
     else if (consulta.numRowsAffected() != 1)
       resultado = registroSumiu();
   }
   if (resultado && !banco.commit())
-    resultado = Conexao::Falha(banco.lastError());
+    resultado = ErroBanco::Falha(banco.lastError());
   if (!resultado)
     banco.rollback();
   return resultado;
@@ -84,6 +85,6 @@ Resultado TabelaCadastro::Gravar(bool novo, qint64 codigo, const QList<Coluna>& 
 Resultado TabelaCadastro::Excluir(qint64 codigo) const {
   QSqlQuery consulta(Conexao::Banco());
   if (!executar(consulta, QStringLiteral("DELETE FROM ") + tabela_ + QStringLiteral(" WHERE Codigo=?"), {codigo}))
-    return Conexao::Falha(consulta.lastError());
+    return ErroBanco::Falha(consulta.lastError());
   return consulta.numRowsAffected() == 1 ? Resultado::sucesso() : registroSumiu();
 }

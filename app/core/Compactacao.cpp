@@ -1,6 +1,7 @@
 #include "app/core/Compactacao.h"
 
 #include "app/core/Conexao.h"
+#include "app/core/ErroBanco.h"
 #include "app/core/SubstituicaoBanco.h"
 #include "app/core/modGeral.h"
 
@@ -19,7 +20,7 @@ Resultado copiarCompactado(const QString& banco, const QString& destino) {
     comando.prepare(QStringLiteral("VACUUM INTO ?"));
     comando.addBindValue(destino);
     if (!comando.exec())
-      resultado = Conexao::Falha(comando.lastError());
+      resultado = ErroBanco::Falha(comando.lastError());
   }
   Conexao::Descartar(nome);
   return resultado;

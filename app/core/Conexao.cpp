@@ -1,5 +1,6 @@
 #include "app/core/Conexao.h"
 
+#include "app/core/ErroBanco.h"
 #include "app/core/Esquema.h"
 #include "app/core/TextoDobrado.h"
 #include "app/core/modGeral.h"
@@ -87,17 +88,6 @@ sqlite3* Nativo(const QSqlDatabase& banco) {
   return *static_cast<sqlite3* const*>(handle.constData());
 }
 
-Resultado Falha(const QSqlError& erro) {
-  QString texto = erro.databaseText();
-  if (texto.isEmpty())
-    texto = erro.driverText();
-  bool numerico = false;
-  int numero = erro.nativeErrorCode().toInt(&numerico);
-  if (!numerico)
-    numero = -1;
-  return Resultado::falha(texto, numero);
-}
-
 namespace {
 
 // Opens `caminho` on the connection `nome` and prepares it; the caller drops the connection on
@@ -106,7 +96,7 @@ Resultado abrirPreparado(const QString& nome, const QString& caminho) {
   QSqlDatabase banco = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nome);
   banco.setDatabaseName(caminho);
   if (!banco.open())
-    return Falha(banco.lastError());
+    return ErroBanco::Falha(banco.lastError());
 
   Resultado resultado = registrarFuncoes(banco);
   if (resultado) {
@@ -115,7 +105,7 @@ Resultado abrirPreparado(const QString& nome, const QString& caminho) {
     QSqlQuery ajuste(banco);
     for (const char* pragma : {"PRAGMA journal_mode=DELETE", "PRAGMA synchronous=FULL"}) {
       if (!ajuste.exec(QString::fromLatin1(pragma))) {
-        resultado = Falha(ajuste.lastError());
+        resultado = ErroBanco::Falha(ajuste.lastError());
         break;
       }
     }

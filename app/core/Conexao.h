@@ -5,7 +5,6 @@
 #include <QSqlDatabase>
 #include <QString>
 
-class QSqlError;
 struct sqlite3;
 
 /// The program's one database connection, to `bdRecibo.mdb` in the data folder. Screens reach
@@ -36,12 +35,5 @@ sqlite3* Nativo(const QSqlDatabase& banco);
 
 /// Closes and forgets a connection opened by `AbrirArquivo`.
 void Descartar(const QString& nome);
-
-/// SQLite's own handle of an open connection, for reading long lists without the cost of a
-/// QVariant per value; null when the connection is not open.
-sqlite3* Nativo(const QSqlDatabase& banco);
-
-/// The driver's error text and number.
-Resultado Falha(const QSqlError& erro);
 
 }  // namespace Conexao

@@ -1,13 +1,13 @@
 #include "app/core/Esquema.h"
 
+#include "app/core/ErroBanco.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringList>
-
-#include "app/core/Conexao.h"
 
 namespace Esquema {
 namespace {
@@ -47,7 +47,7 @@ Resultado CriarBanco(const QString& caminho) {
     QSqlDatabase banco = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nome);
     banco.setDatabaseName(caminho);
     if (!banco.open()) {
-      resultado = Conexao::Falha(banco.lastError());
+      resultado = ErroBanco::Falha(banco.lastError());
     } else {
       QSqlQuery comando(banco);
       banco.transaction();
@@ -59,7 +59,7 @@ Resultado CriarBanco(const QString& caminho) {
         atual += linha + QLatin1Char('\n');
         if (linha.trimmed().endsWith(QLatin1Char(';'))) {
           if (!comando.exec(atual)) {
-            resultado = Conexao::Falha(comando.lastError());
+            resultado = ErroBanco::Falha(comando.lastError());
             break;
           }
           atual.clear();
@@ -82,7 +82,7 @@ Resultado VerificarTabelas(QSqlDatabase& banco) {
   for (const Tabela& tabela : tabelas()) {
     const QSqlRecord registro = banco.record(QString::fromLatin1(tabela.nome));
     if (banco.lastError().isValid())
-      return Conexao::Falha(banco.lastError());
+      return ErroBanco::Falha(banco.lastError());
     for (const QString& coluna : tabela.colunas) {
       // Column names are matched regardless of case.
       bool achou = false;
@@ -100,7 +100,7 @@ Resultado VerificarTabelas(QSqlDatabase& banco) {
 Resultado VerificarIntegridade(QSqlDatabase& banco) {
   QSqlQuery consulta(banco);
   if (!consulta.exec(QStringLiteral("PRAGMA integrity_check")))
-    return Conexao::Falha(consulta.lastError());
+    return ErroBanco::Falha(consulta.lastError());
   if (!consulta.next())
     return Resultado::falha(QStringLiteral("A verificação do banco de dados não respondeu."), -1);
   const QString resposta = consulta.value(0).toString();

@@ -1,6 +1,7 @@
 #include "app/core/Numeracao.h"
 
 #include "app/core/Conexao.h"
+#include "app/core/ErroBanco.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -12,7 +13,7 @@ namespace {
 // The maximum of the query plus `acrescimo`; 1 when the query finds no row (a Null maximum).
 Resultado maximo(QSqlQuery& consulta, qint64 acrescimo, qint64& numero) {
   if (!consulta.exec())
-    return Conexao::Falha(consulta.lastError());
+    return ErroBanco::Falha(consulta.lastError());
   numero = 1;
   if (consulta.next() && !consulta.value(0).isNull())
     numero = consulta.value(0).toLongLong() + acrescimo;
