@@ -16,7 +16,7 @@
 #include "receipts/frmLocalizarReciboComercial.h"
 #include "registries/frmLocalizar.h"
 #include "reports/engine/Relatorio.h"
-#include "reports/engine/frmPreviewRelatorio.h"
+#include "reports/preview/frmPreviewRelatorio.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -5,7 +5,7 @@
 #include "controls/lvButtons.h"
 #include "controls/uscLinhaSeparadora.h"
 #include "reports/engine/Relatorio.h"
-#include "reports/engine/frmPreviewRelatorio.h"
+#include "reports/preview/frmPreviewRelatorio.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -10,7 +10,7 @@
 #include "controls/EscolhaArquivoQt.h"
 #include "controls/MensagensQt.h"
 #include "reports/engine/Relatorio.h"
-#include "reports/engine/frmPreviewRelatorio.h"
+#include "reports/preview/frmPreviewRelatorio.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -6,8 +6,8 @@
 #include "app/core/modGeral.h"
 #include "controls/MensagensQt.h"
 #include "reports/engine/Relatorio.h"
-#include "reports/engine/VisualizadorRelatorio.h"
-#include "reports/engine/frmPreviewRelatorio.h"
+#include "reports/preview/VisualizadorRelatorio.h"
+#include "reports/preview/frmPreviewRelatorio.h"
 
 #include <QApplication>
 #include <QDir>

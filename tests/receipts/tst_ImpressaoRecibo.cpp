@@ -4,8 +4,8 @@
 #include "controls/uscTextBox.h"
 #include "controls/uscTextValue.h"
 #include "reports/engine/Relatorio.h"
-#include "reports/engine/VisualizadorRelatorio.h"
-#include "reports/engine/frmPreviewRelatorio.h"
+#include "reports/preview/VisualizadorRelatorio.h"
+#include "reports/preview/frmPreviewRelatorio.h"
 #include "tests/receipts/AmbienteRecibo.h"
 #include "tests/support/TextoPdf.h"
 

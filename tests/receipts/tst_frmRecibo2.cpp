@@ -6,7 +6,7 @@
 #include "controls/uscSelecionaRegistro.h"
 #include "controls/uscTextBox.h"
 #include "controls/uscTextValue.h"
-#include "reports/engine/frmPreviewRelatorio.h"
+#include "reports/preview/frmPreviewRelatorio.h"
 #include "tests/receipts/AmbienteRecibo.h"
 
 #include <QCheckBox>

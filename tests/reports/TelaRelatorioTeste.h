@@ -2,8 +2,8 @@
 
 #include "app/mdiPrincipal.h"
 #include "reports/engine/Relatorio.h"
-#include "reports/engine/VisualizadorRelatorio.h"
-#include "reports/engine/frmPreviewRelatorio.h"
+#include "reports/preview/VisualizadorRelatorio.h"
+#include "reports/preview/frmPreviewRelatorio.h"
 #include "tests/support/PastaTeste.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 // The preview window as the report screens open it inside the main window.
 #include "reports/engine/Relatorio.h"
-#include "reports/engine/VisualizadorRelatorio.h"
-#include "reports/engine/frmPreviewRelatorio.h"
+#include "reports/preview/VisualizadorRelatorio.h"
+#include "reports/preview/frmPreviewRelatorio.h"
 #include "tests/reports/Amostra.h"
 #include "tests/support/PastaTeste.h"
 #include "tests/support/TextoPdf.h"

@@ -5,8 +5,8 @@
 #include "controls/uscSelecionaRegistro.h"
 #include "controls/uscTextBox.h"
 #include "reports/engine/Relatorio.h"
-#include "reports/engine/VisualizadorRelatorio.h"
-#include "reports/engine/frmPreviewRelatorio.h"
+#include "reports/preview/VisualizadorRelatorio.h"
+#include "reports/preview/frmPreviewRelatorio.h"
 #include "tests/support/PastaTeste.h"
 #include "tests/support/TextoPdf.h"
 

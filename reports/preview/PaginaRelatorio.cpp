@@ -1,4 +1,4 @@
-#include "reports/engine/PaginaRelatorio.h"
+#include "reports/preview/PaginaRelatorio.h"
 
 #include "reports/engine/Relatorio.h"
 

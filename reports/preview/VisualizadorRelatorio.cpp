@@ -1,9 +1,9 @@
-#include "reports/engine/VisualizadorRelatorio.h"
+#include "reports/preview/VisualizadorRelatorio.h"
 
 #include "app/core/EscolhaArquivo.h"
 #include "app/core/Mensagens.h"
-#include "reports/engine/PaginaRelatorio.h"
 #include "reports/engine/Relatorio.h"
+#include "reports/preview/PaginaRelatorio.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,8 +1,8 @@
-#include "reports/engine/frmPreviewRelatorio.h"
+#include "reports/preview/frmPreviewRelatorio.h"
 
 #include "app/core/Mensagens.h"
 #include "reports/engine/Relatorio.h"
-#include "reports/engine/VisualizadorRelatorio.h"
+#include "reports/preview/VisualizadorRelatorio.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
