@@ -17,6 +17,12 @@ QString TextoEsquema();
 /// Checks that `banco` holds `tbPessoa`, `tbReferente` and `tbRecibo` with their columns.
 [[nodiscard]] Resultado VerificarTabelas(QSqlDatabase& banco);
 
+/// Checks that `banco` holds exactly the objects the schema creates: the tables as tables, the
+/// schema's indexes as written and SQLite's own indexes for their keys, and nothing else (no
+/// trigger, no view, no other table or index), so that a file from outside cannot act behind
+/// the program's back.
+[[nodiscard]] Resultado VerificarObjetos(QSqlDatabase& banco);
+
 /// Checks every page, row and index of `banco` ("PRAGMA integrity_check").
 [[nodiscard]] Resultado VerificarIntegridade(QSqlDatabase& banco);
 

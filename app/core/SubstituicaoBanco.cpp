@@ -65,9 +65,11 @@ Resultado Verificar(const QString& novo, Verificacao verificacao) {
   const QString nome = QStringLiteral("talonix_verificacao");
   // Opening checks the tables.
   Resultado resultado = Conexao::AbrirArquivo(nome, novo);
-  if (resultado && verificacao == Verificacao::Integridade) {
+  if (resultado) {
     QSqlDatabase banco = QSqlDatabase::database(nome, false);
-    resultado = Esquema::VerificarIntegridade(banco);
+    resultado = Esquema::VerificarObjetos(banco);
+    if (resultado && verificacao == Verificacao::Integridade)
+      resultado = Esquema::VerificarIntegridade(banco);
   }
   Conexao::Descartar(nome);
   return resultado;

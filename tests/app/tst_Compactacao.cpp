@@ -38,6 +38,7 @@ class tst_Compactacao : public QObject {
 private slots:
   void compactaEReabre();
   void removeTemporarioAntigo();
+  void bancoComGatilhoNaoEhCompactado();
   void falhaEmCadaEtapa_data();
   void falhaEmCadaEtapa();
   void quedaEmCadaEtapa_data();
@@ -77,6 +78,30 @@ void tst_Compactacao::removeTemporarioAntigo() {
   QVERIFY2(r, qPrintable(r.erro));
   QVERIFY(!QFile::exists(temporario));
   QCOMPARE(conteudo(), antes);
+}
+
+// The compacted copy is checked as a restored file is: a trigger (here one that would erase every
+// new receipt) is no part of the program's schema, and the database stays as it was.
+void tst_Compactacao::bancoComGatilhoNaoEhCompactado() {
+  PastaTeste pasta;
+  QVERIFY(pasta.abrir());
+  QVERIFY(preencher(pasta));
+  QVERIFY(pasta.executar(
+      QStringLiteral("CREATE TRIGGER tgApaga AFTER INSERT ON tbRecibo BEGIN DELETE FROM tbRecibo; END")));
+  Conexao::FecharConexao();
+  QFile arquivo(pasta.banco());
+  QVERIFY(arquivo.open(QIODevice::ReadOnly));
+  const QByteArray antes = arquivo.readAll();
+  arquivo.close();
+  QVERIFY(pasta.abrir());
+
+  const Resultado r = Compactacao::CompactarBanco();
+  QVERIFY(!r);
+  QVERIFY2(r.erro.contains(QStringLiteral("gatilho \"tgapaga\"")), qPrintable(r.erro));
+  QVERIFY(!QFile::exists(pasta.caminho() + QStringLiteral("/Dados/bdRecibo.tmp")));
+  Conexao::FecharConexao();
+  QVERIFY(arquivo.open(QIODevice::ReadOnly));
+  QCOMPARE(arquivo.readAll(), antes);
 }
 
 void tst_Compactacao::falhaEmCadaEtapa_data() {

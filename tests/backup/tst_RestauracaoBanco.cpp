@@ -18,8 +18,9 @@ using FabricaZip::Entrada;
 
 namespace {
 
-// A Talonix database file at `caminho` holding `pessoas` people named "Pessoa N".
-QByteArray bancoCom(const QString& caminho, int pessoas) {
+// A Talonix database file at `caminho` holding `pessoas` people named "Pessoa N", changed by the
+// statements of `alteracoes`.
+QByteArray bancoCom(const QString& caminho, int pessoas, const QStringList& alteracoes = {}) {
   QFile::remove(caminho);
   if (!Esquema::CriarBanco(caminho))
     return {};
@@ -30,6 +31,9 @@ QByteArray bancoCom(const QString& caminho, int pessoas) {
     QSqlQuery q(banco);
     for (int i = 1; i <= pessoas; ++i)
       q.exec(QStringLiteral("INSERT INTO tbPessoa (Codigo, Descricao) VALUES (%1, 'Pessoa %1')").arg(i));
+    for (const QString& alteracao : alteracoes)
+      if (!q.exec(alteracao))
+        qWarning("%s", qPrintable(alteracao));
     banco.close();
   }
   QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
@@ -140,6 +144,24 @@ private slots:
     QTest::newRow("diário do banco junto")
         << QList<Entrada>{banco, {QStringLiteral("bdRecibo.mdb-journal"), "x"}} << QString() << semLimite;
     QTest::newRow("passa do limite") << QList<Entrada>{banco} << QString() << qint64(novo.size() - 1);
+    // Files with the program's tables and something more that would act behind its back.
+    const QList<std::pair<const char*, QStringList>> alheios = {
+        {"gatilho que apaga os recibos",
+         {QStringLiteral("CREATE TRIGGER tgApaga AFTER INSERT ON tbRecibo BEGIN DELETE FROM tbRecibo; END")}},
+        {"visão no lugar de tbRecibo",
+         {QStringLiteral("ALTER TABLE tbRecibo RENAME TO tbReciboReal"),
+          QStringLiteral("CREATE VIEW tbRecibo AS SELECT * FROM tbReciboReal")}},
+        {"tabela a mais", {QStringLiteral("CREATE TABLE tbExtra (x INTEGER)")}},
+        {"índice a mais", {QStringLiteral("CREATE INDEX ixExtra ON tbPessoa (Descricao)")}},
+        {"índice trocado",
+         {QStringLiteral("DROP INDEX ixReciboRecebi"),
+          QStringLiteral("CREATE INDEX ixReciboRecebi ON tbRecibo (Valor)")}},
+        {"índice ausente", {QStringLiteral("DROP INDEX ixReciboEmitente")}},
+    };
+    for (const auto& [nome, alteracoes] : alheios) {
+      const QByteArray alterado = bancoCom(fixture(QStringLiteral("alterado.mdb")), 4, alteracoes);
+      QTest::newRow(nome) << QList<Entrada>{{QStringLiteral("bdRecibo.mdb"), alterado}} << QString() << semLimite;
+    }
   }
   void arquivoRuimNaoTocaNoBanco() {
     QFETCH(QList<Entrada>, entradas);
