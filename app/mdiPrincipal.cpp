@@ -7,6 +7,7 @@
 #include "app/core/Mensagens.h"
 #include "backup/frmCopiaSeguranca.h"
 #include "controls/TelaFilha.h"
+#include "controls/Twips.h"
 #include "receipts/frmRecibo2.h"
 #include "registries/frmPessoa.h"
 #include "registries/frmReferente.h"
@@ -29,9 +30,8 @@
 
 namespace {
 
-// 12240 x 9135 twips at 15 twips a pixel.
-constexpr int kLargura = 816;
-constexpr int kAltura = 609;
+constexpr int kLargura = Twips::Pixels(12240);
+constexpr int kAltura = Twips::Pixels(9135);
 
 QAction* entrada(QMenu* menu, const QString& texto, const char* nome) {
   QAction* acao = menu->addAction(texto);

@@ -9,6 +9,7 @@
 #include "backup/RestauracaoBanco.h"
 #include "backup/Som.h"
 #include "backup/cZip.h"
+#include "controls/Twips.h"
 #include "controls/lvButtons.h"
 #include "controls/uscTextBox.h"
 
@@ -33,11 +34,9 @@ const QString kTituloEscolha = QStringLiteral("Local e nome do arquivo da cópia
 const QString kFiltro = QStringLiteral("Cópias de segurança (*.zip)|*.zip|Todos os arquivo (*.*)|*.*");
 const QColor kAmarelo(255, 255, 0);
 
-// Positions of the form, in twips as the screen was drawn (15 twips a pixel).
-constexpr int kTwips = 15;
-constexpr int kEsquerdaPaineis = 2640 / kTwips;
-constexpr int kTopoPrincipal = 720 / kTwips;
-constexpr int kTopoOperacao = 480 / kTwips;
+constexpr int kEsquerdaPaineis = Twips::Pixels(2640);
+constexpr int kTopoPrincipal = Twips::Pixels(720);
+constexpr int kTopoOperacao = Twips::Pixels(480);
 constexpr int kLarguraPainel = 440;
 constexpr int kAlturaPainel = 270;
 

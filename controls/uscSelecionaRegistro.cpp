@@ -4,6 +4,7 @@
 #include "app/core/ErroBanco.h"
 #include "app/core/Mensagens.h"
 #include "controls/ListaRegistros.h"
+#include "controls/Twips.h"
 #include "controls/ValidacaoFoco.h"
 #include "controls/uscTextBox.h"
 
@@ -16,9 +17,6 @@
 #include <QToolButton>
 
 namespace {
-
-// Twips of a list column to pixels.
-constexpr int kTwipsPorPixel = 15;
 
 QString nomeSql(QString nome) {
   return u'"' + nome.replace(u'"', QStringLiteral("\"\"")) + u'"';
@@ -169,7 +167,7 @@ void uscSelecionaRegistro::abrirLista() {
   }
   QList<int> larguras;
   for (int coluna = 0; coluna < 2; ++coluna)
-    larguras << larguraColuna(coluna) / kTwipsPorPixel;
+    larguras << Twips::Pixels(larguraColuna(coluna));
   lista.setLarguras(larguras);
   const bool escolheu = lista.exec() == QDialog::Accepted;
   Focar();

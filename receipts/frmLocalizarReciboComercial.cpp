@@ -1,6 +1,7 @@
 #include "receipts/frmLocalizarReciboComercial.h"
 
 #include "app/core/Mensagens.h"
+#include "controls/Twips.h"
 #include "controls/lvButtons.h"
 #include "controls/uscLinhaSeparadora.h"
 #include "receipts/ModeloRecibos.h"
@@ -15,9 +16,8 @@
 
 namespace {
 
-// Widths of the list's columns, in twips (15 to a pixel); the first column is hidden.
+// Widths of the list's columns, in twips; the first column is hidden.
 constexpr int kLarguras[] = {0, 1124, 824, 1244, 1665, 4754, 4754};
-constexpr int kTwipsPorPixel = 15;
 
 }  // namespace
 
@@ -55,7 +55,7 @@ frmLocalizarReciboComercial::frmLocalizarReciboComercial(Contexto contexto, QWid
   lsvRecibo_->header()->setStretchLastSection(false);
   lsvRecibo_->header()->setSectionsMovable(false);
   for (int c = 0; c < ModeloRecibos::NumColunas; ++c)
-    lsvRecibo_->setColumnWidth(c, kLarguras[c] / kTwipsPorPixel);
+    lsvRecibo_->setColumnWidth(c, Twips::Pixels(kLarguras[c]));
   lsvRecibo_->setColumnHidden(ModeloRecibos::ColChave, true);
   lsvRecibo_->setMinimumHeight(200);
   coluna->addWidget(lsvRecibo_, 1);

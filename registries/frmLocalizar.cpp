@@ -1,6 +1,7 @@
 #include "registries/frmLocalizar.h"
 
 #include "app/core/Mensagens.h"
+#include "controls/Twips.h"
 #include "controls/lvButtons.h"
 #include "registries/ListaLocalizar.h"
 
@@ -14,9 +15,8 @@
 
 namespace {
 
-// 15 twips to a pixel.
-constexpr int kLarguraCodigo = 1000 / 15;
-constexpr int kLarguraDescricao = 5985 / 15;
+constexpr int kLarguraCodigo = Twips::Pixels(1000);
+constexpr int kLarguraDescricao = Twips::Pixels(5985);
 
 }  // namespace
 
