@@ -1,8 +1,8 @@
 #include <QRandomGenerator>
 #include <QTest>
 
-#include "tests/words/BibliotecaVerbalor.h"
 #include "tests/words/LeitorExtenso.h"
+#include "tests/words/VerbalorTeste.h"
 
 // The words of many generated amounts, read back by a parser of their own, say the rounded amount.
 class tst_LeituraExtenso : public QObject {
@@ -16,7 +16,7 @@ private slots:
   void valoresGerados();
 
 private:
-  BibliotecaVerbalor verbalor_;
+  VerbalorTeste verbalor_;
 };
 
 void tst_LeituraExtenso::initTestCase() {

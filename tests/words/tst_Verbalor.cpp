@@ -4,7 +4,7 @@
 #include <thread>
 #include <vector>
 
-#include "tests/words/BibliotecaVerbalor.h"
+#include "tests/words/VerbalorTeste.h"
 
 // The amount in words through the library loaded by file name, as the report engine calls it.
 class tst_Verbalor : public QObject {
@@ -20,7 +20,7 @@ private slots:
   void chamadasSimultaneas();
 
 private:
-  BibliotecaVerbalor verbalor_;
+  VerbalorTeste verbalor_;
 };
 
 void tst_Verbalor::initTestCase() {

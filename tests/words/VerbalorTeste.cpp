@@ -1,15 +1,15 @@
-#include "tests/words/BibliotecaVerbalor.h"
+#include "tests/words/VerbalorTeste.h"
 
 #include <QStringDecoder>
 #include <cstdlib>
 
-BibliotecaVerbalor::BibliotecaVerbalor() : biblioteca_(QStringLiteral(VERBALOR_ARQUIVO)) {
+VerbalorTeste::VerbalorTeste() : biblioteca_(QStringLiteral(VERBALOR_ARQUIVO)) {
   if (biblioteca_.load()) {
     traduzir_ = reinterpret_cast<Traduzir>(biblioteca_.resolve("TranslateNumberToWords"));
   }
 }
 
-QByteArray BibliotecaVerbalor::bytes(double valor, qint32 casas) const {
+QByteArray VerbalorTeste::bytes(double valor, qint32 casas) const {
   void* bloco = traduzir_(valor, casas);
   if (bloco == nullptr) {
     return {};
@@ -19,7 +19,7 @@ QByteArray BibliotecaVerbalor::bytes(double valor, qint32 casas) const {
   return texto;
 }
 
-QString BibliotecaVerbalor::extenso(double valor, qint32 casas) const {
+QString VerbalorTeste::extenso(double valor, qint32 casas) const {
   QStringDecoder windows1252("windows-1252");
   return windows1252.decode(bytes(valor, casas));
 }

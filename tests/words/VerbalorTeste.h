@@ -4,11 +4,11 @@
 #include <QLibrary>
 #include <QString>
 
-// Verbalor as the report engine sees it: loaded at run time by file name, the function found by
+// Verbalor for the tests, as the report engine sees it: loaded at run time by file name, the function found by
 // its exported name, the block read as Windows-1252 text and released.
-class BibliotecaVerbalor {
+class VerbalorTeste {
 public:
-  BibliotecaVerbalor();
+  VerbalorTeste();
 
   [[nodiscard]] bool carregada() const { return traduzir_ != nullptr; }
   [[nodiscard]] QString erro() const { return biblioteca_.errorString(); }
