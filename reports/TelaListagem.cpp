@@ -7,9 +7,11 @@
 #include "reports/engine/Relatorio.h"
 #include "reports/preview/frmPreviewRelatorio.h"
 
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -48,6 +50,16 @@ QGroupBox* TelaListagem::grupoOpcoes(const QString& nome, const QString& legenda
   }
   botoes[0]->setChecked(true);
   return quadro;
+}
+
+QGridLayout* TelaListagem::gradeCodigos(QWidget* inicial, QWidget* final, bool estender) {
+  auto* grade = new QGridLayout;
+  grade->addWidget(new QLabel(QStringLiteral("Código inicial:"), this), 0, 0);
+  grade->addWidget(inicial, 0, 1);
+  grade->addWidget(new QLabel(QStringLiteral("Código final:"), this), 1, 0);
+  grade->addWidget(final, 1, 1);
+  grade->setColumnStretch(estender ? 1 : 2, 1);
+  return grade;
 }
 
 bool TelaListagem::teclaPrevia(QKeyEvent* evento) {

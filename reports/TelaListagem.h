@@ -9,6 +9,7 @@
 #include <utility>
 
 class lvButtons;
+class QGridLayout;
 class QGroupBox;
 class QLayout;
 class QRadioButton;
@@ -39,6 +40,10 @@ protected:
   /// the first one selected.
   QGroupBox* grupoOpcoes(const QString& nome, const QString& legenda, const QString& prefixo,
                          const QString (&textos)[2], QRadioButton* (&botoes)[2]);
+
+  /// The "Código inicial:" and "Código final:" rows holding `inicial` and `final`; `estender`
+  /// lets the two fields take the width the row has left.
+  QGridLayout* gradeCodigos(QWidget* inicial, QWidget* final, bool estender);
 
   bool teclaPrevia(QKeyEvent* evento) override;
 

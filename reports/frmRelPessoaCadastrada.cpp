@@ -4,10 +4,8 @@
 #include "controls/lvButtons.h"
 #include "controls/uscSelecionaRegistro.h"
 
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -35,15 +33,9 @@ frmRelPessoaCadastrada::frmRelPessoaCadastrada(Contexto contexto, QWidget* paren
   auto* quadros = new QHBoxLayout;
   quadros->addWidget(fraTipoDado);
   quadros->addWidget(fraOrdenar);
-  auto* grade = new QGridLayout;
-  grade->addWidget(new QLabel(QStringLiteral("Código inicial:"), this), 0, 0);
-  grade->addWidget(uscPessoaInicial_, 0, 1);
-  grade->addWidget(new QLabel(QStringLiteral("Código final:"), this), 1, 0);
-  grade->addWidget(uscPessoaFinal_, 1, 1);
-  grade->setColumnStretch(1, 1);
   auto* campos = new QVBoxLayout;
   campos->addLayout(quadros);
-  campos->addLayout(grade);
+  campos->addLayout(gradeCodigos(uscPessoaInicial_, uscPessoaFinal_, true));
   montar(campos);
   setMinimumWidth(520);
 

@@ -4,10 +4,8 @@
 #include "controls/lvButtons.h"
 #include "controls/uscTextBox.h"
 
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -50,14 +48,8 @@ frmRelReferenteCadastrado::frmRelReferenteCadastrado(Contexto contexto, QWidget*
   QGroupBox* fraOrdenar = grupoOpcoes(QStringLiteral("fraOrdenar"), QStringLiteral("Ordenar por:"),
                                       QStringLiteral("optOrdenacao_"), ordens, optOrdenacao_);
 
-  auto* grade = new QGridLayout;
-  grade->addWidget(new QLabel(QStringLiteral("Código inicial:"), this), 0, 0);
-  grade->addWidget(txtCodigoInicial_, 0, 1);
-  grade->addWidget(new QLabel(QStringLiteral("Código final:"), this), 1, 0);
-  grade->addWidget(txtCodigoFinal_, 1, 1);
-  grade->setColumnStretch(2, 1);
   auto* campos = new QVBoxLayout;
-  campos->addLayout(grade);
+  campos->addLayout(gradeCodigos(txtCodigoInicial_, txtCodigoFinal_, false));
   campos->addWidget(fraOrdenar);
   montar(campos);
   setMinimumWidth(360);
