@@ -3,6 +3,7 @@
 #   ./talonix.sh            build, lay out the application folder and start the program
 #   ./talonix.sh test       build and run every test
 #   ./talonix.sh test-asan  the same with AddressSanitizer and UndefinedBehaviorSanitizer
+#   ./talonix.sh formato    check that the sources are formatted as clang-format 14 formats them
 #   ./talonix.sh deps       only install the missing packages
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -13,7 +14,7 @@ PACOTES=(
   libsqlite3-dev libzip-dev
   fonts-dejavu-core fonts-liberation2
   zip unzip poppler-utils xvfb xauth xdotool
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format-14
 )
 
 instalar_pacotes() {
@@ -56,9 +57,14 @@ case "${1:-run}" in
     construir build-asan -DTALONIX_SANITIZE=ON
     testar build-asan
     ;;
+  formato)
+    # Other versions of clang-format format differently: the check names the one the code follows.
+    git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format-14 --dry-run -Werror
+    echo "Formatação conferida."
+    ;;
   deps) ;;
   *)
-    echo "uso: $0 [run|test|test-asan|deps]" >&2
+    echo "uso: $0 [run|test|test-asan|formato|deps]" >&2
     exit 2
     ;;
 esac

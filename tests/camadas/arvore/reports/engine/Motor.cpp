@@ -1,0 +1,10 @@
+// Planted: a widget, a control, a screen and the preview in the engine.
+#include "app/core/Resultado.h"
+#include "receipts/FiltroRecibo.h"
+#include "reports/engine/Layout.h"
+#include "controls/lvButtons.h"
+#include "registries/frmPessoa.h"
+#include "reports/preview/frmPreviewRelatorio.h"
+
+#include <QPainter>
+#include <QtWidgets/QLabel>

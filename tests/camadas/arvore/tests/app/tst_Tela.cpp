@@ -1,0 +1,3 @@
+// Tests may include the shell.
+#include "app/mdiPrincipal.h"
+#include "registries/Tela.h"
