@@ -10,21 +10,20 @@
 #include <QSqlRecord>
 #include <QStringList>
 
+#include <map>
+#include <utility>
+
 namespace Esquema {
 namespace {
 
-struct Tabela {
-  const char* nome;
-  QStringList colunas;
-};
-
-const QList<Tabela>& tabelas() {
-  static const QList<Tabela> lista = {
-      {"tbPessoa",
-       {"Codigo", "Descricao", "TipoPessoa", "Documento01", "Documento02", "Endereco", "Numero", "Complemento",
-        "Bairro", "Cidade", "UF", "Cep", "Telefone", "Celular", "Fax", "EMail", "Homepage"}},
-      {"tbReferente", {"Codigo", "Descricao"}},
-      {"tbRecibo", {"Codigo", "Ano", "DataEmissao", "Valor", "Recebi", "Emitente", "Referente", "Observacao", "Vias"}},
+// What each version adds to the one before it, from version 1 on; version 0 is schema.sql, the
+// database every earlier Talonix made. Statements are plain enough for any SQL store.
+const QList<QStringList>& passos() {
+  static const QList<QStringList> lista = {
+      // 1: the provider's professional register; how a receipt was paid and for whom.
+      {QStringLiteral("ALTER TABLE tbPessoa ADD COLUMN RegistroProfissional TEXT NOT NULL DEFAULT ''"),
+       QStringLiteral("ALTER TABLE tbRecibo ADD COLUMN FormaPagamento INTEGER NOT NULL DEFAULT 0"),
+       QStringLiteral("ALTER TABLE tbRecibo ADD COLUMN Beneficiario INTEGER")},
   };
   return lista;
 }
@@ -44,6 +43,19 @@ Resultado criarObjetos(QSqlDatabase& banco) {
       atual.clear();
     }
   }
+  return Resultado::sucesso();
+}
+
+// Takes `banco` from version `de` to `para`; the caller holds the transaction.
+Resultado aplicarPassos(QSqlDatabase& banco, int de, int para) {
+  QSqlQuery comando(banco);
+  for (int versao = de + 1; versao <= para; ++versao) {
+    for (const QString& sql : passos().at(versao - 1))
+      if (!comando.exec(sql))
+        return ErroBanco::Falha(comando.lastError());
+  }
+  if (!comando.exec(QStringLiteral("PRAGMA user_version = %1").arg(para)))
+    return ErroBanco::Falha(comando.lastError());
   return Resultado::sucesso();
 }
 
@@ -79,9 +91,22 @@ Resultado lerObjetos(QSqlDatabase& banco, QList<Objeto>& objetos) {
   return Resultado::sucesso();
 }
 
-// The catalogue the schema makes, read from a scratch database in memory.
-Resultado objetosDoEsquema(QList<Objeto>& objetos) {
+// What a database of one version holds: its catalogue and the columns of each table.
+struct Referencia {
+  QList<Objeto> objetos;
+  QList<std::pair<QString, QStringList>> colunas;
+};
+
+// The reference of `versao`, made once by building that version in a scratch database in memory.
+Resultado referencia(int versao, const Referencia*& saida) {
+  // Made once per version; the map keeps each where it was when another is added.
+  static std::map<int, Referencia> feitas;
+  if (const auto achada = feitas.find(versao); achada != feitas.end()) {
+    saida = &achada->second;
+    return Resultado::sucesso();
+  }
   const QString nome = QStringLiteral("talonix_esquema_referencia");
+  Referencia nova;
   Resultado resultado;
   {
     QSqlDatabase banco = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nome);
@@ -91,10 +116,40 @@ Resultado objetosDoEsquema(QList<Objeto>& objetos) {
     if (resultado)
       resultado = criarObjetos(banco);
     if (resultado)
-      resultado = lerObjetos(banco, objetos);
+      resultado = aplicarPassos(banco, 0, versao);
+    if (resultado)
+      resultado = lerObjetos(banco, nova.objetos);
+    for (const Objeto& objeto : std::as_const(nova.objetos)) {
+      if (objeto.tipo != QLatin1String("table"))
+        continue;
+      const QSqlRecord registro = banco.record(objeto.nome);
+      QStringList colunas;
+      for (int i = 0; i < registro.count(); ++i)
+        colunas.append(registro.fieldName(i));
+      nova.colunas.append({objeto.nome, colunas});
+    }
     banco.close();
   }
   QSqlDatabase::removeDatabase(nome);
+  if (resultado)
+    saida = &feitas.emplace(versao, std::move(nova)).first->second;
+  return resultado;
+}
+
+// The version of `banco`, refused when it is newer than this program knows.
+Resultado versaoConhecida(QSqlDatabase& banco, int& versao) {
+  Resultado resultado = LerVersao(banco, versao);
+  if (resultado && versao > VersaoAtual)
+    return Resultado::falha(QStringLiteral("Este banco de dados foi gravado por uma versão mais nova do Talonix "
+                                           "(esquema %1; esta versão do programa conhece até o esquema %2). "
+                                           "Atualize o Talonix para abri-lo.")
+                                .arg(versao)
+                                .arg(VersaoAtual),
+                            ErroVersaoNova);
+  if (resultado && versao < 0)
+    return Resultado::falha(
+        QStringLiteral("O arquivo não é um banco de dados do Talonix: versão do esquema inválida (%1).").arg(versao),
+        -1);
   return resultado;
 }
 
@@ -115,7 +170,7 @@ QString TextoEsquema() {
   return QString::fromUtf8(arquivo.readAll());
 }
 
-Resultado CriarBanco(const QString& caminho) {
+Resultado CriarBanco(const QString& caminho, int versao) {
   if (QFileInfo::exists(caminho))
     return Resultado::falha(QStringLiteral("Já existe um arquivo em ") + caminho, 0);
 
@@ -130,6 +185,8 @@ Resultado CriarBanco(const QString& caminho) {
       banco.transaction();
       resultado = criarObjetos(banco);
       if (resultado)
+        resultado = aplicarPassos(banco, 0, versao);
+      if (resultado)
         banco.commit();
       else
         banco.rollback();
@@ -142,19 +199,34 @@ Resultado CriarBanco(const QString& caminho) {
   return resultado;
 }
 
+Resultado LerVersao(QSqlDatabase& banco, int& versao) {
+  QSqlQuery consulta(banco);
+  if (!consulta.exec(QStringLiteral("PRAGMA user_version")) || !consulta.next())
+    return ErroBanco::Falha(consulta.lastError());
+  versao = consulta.value(0).toInt();
+  return Resultado::sucesso();
+}
+
 Resultado VerificarTabelas(QSqlDatabase& banco) {
-  for (const Tabela& tabela : tabelas()) {
-    const QSqlRecord registro = banco.record(QString::fromLatin1(tabela.nome));
+  int versao = 0;
+  const Referencia* esperada = nullptr;
+  Resultado resultado = versaoConhecida(banco, versao);
+  if (resultado)
+    resultado = referencia(versao, esperada);
+  if (!resultado)
+    return resultado;
+  for (const auto& [tabela, colunas] : esperada->colunas) {
+    const QSqlRecord registro = banco.record(tabela);
     if (banco.lastError().isValid())
       return ErroBanco::Falha(banco.lastError());
-    for (const QString& coluna : tabela.colunas) {
+    for (const QString& coluna : colunas) {
       // Column names are matched regardless of case.
       bool achou = false;
       for (int i = 0; i < registro.count() && !achou; ++i)
         achou = registro.fieldName(i).compare(coluna, Qt::CaseInsensitive) == 0;
       if (!achou)
         return Resultado::falha(QStringLiteral("O arquivo não é um banco de dados do Talonix: falta a coluna ") +
-                                    QString::fromLatin1(tabela.nome) + QLatin1Char('.') + coluna + QLatin1Char('.'),
+                                    tabela + QLatin1Char('.') + coluna + QLatin1Char('.'),
                                 -1);
     }
   }
@@ -162,26 +234,46 @@ Resultado VerificarTabelas(QSqlDatabase& banco) {
 }
 
 Resultado VerificarObjetos(QSqlDatabase& banco) {
-  QList<Objeto> esperados;
-  Resultado resultado = objetosDoEsquema(esperados);
+  int versao = 0;
+  const Referencia* esperada = nullptr;
   QList<Objeto> presentes;
+  Resultado resultado = versaoConhecida(banco, versao);
+  if (resultado)
+    resultado = referencia(versao, esperada);
   if (resultado)
     resultado = lerObjetos(banco, presentes);
   if (!resultado)
     return resultado;
   for (const Objeto& objeto : presentes) {
-    if (!esperados.contains(objeto))
+    if (!esperada->objetos.contains(objeto))
       return Resultado::falha(QStringLiteral("O arquivo não é um banco de dados do Talonix: ") + descricao(objeto) +
                                   QStringLiteral(" não faz parte do esquema do programa."),
                               -1);
   }
-  for (const Objeto& objeto : esperados) {
+  for (const Objeto& objeto : esperada->objetos) {
     if (!presentes.contains(objeto))
       return Resultado::falha(
           QStringLiteral("O arquivo não é um banco de dados do Talonix: falta ") + descricao(objeto) + QLatin1Char('.'),
           -1);
   }
   return Resultado::sucesso();
+}
+
+Resultado Atualizar(QSqlDatabase& banco) {
+  QSqlQuery comando(banco);
+  // The write lock is taken before the version is read, so that two processes opening the same
+  // old file one after the other upgrade it once.
+  if (!comando.exec(QStringLiteral("BEGIN IMMEDIATE")))
+    return ErroBanco::Falha(comando.lastError());
+  int versao = 0;
+  Resultado resultado = versaoConhecida(banco, versao);
+  if (resultado && versao < VersaoAtual)
+    resultado = aplicarPassos(banco, versao, VersaoAtual);
+  if (resultado && !comando.exec(QStringLiteral("COMMIT")))
+    resultado = ErroBanco::Falha(comando.lastError());
+  if (!resultado)
+    comando.exec(QStringLiteral("ROLLBACK"));
+  return resultado;
 }
 
 Resultado VerificarIntegridade(QSqlDatabase& banco) {

@@ -5,23 +5,41 @@
 #include <QSqlDatabase>
 #include <QString>
 
-/// The tables of a Talonix database.
+/// The tables of a Talonix database and the versions of their schema. A database carries its
+/// version (SQLite's `user_version`; 0 for the files every earlier Talonix made); a file of an
+/// earlier version is checked against that version's schema and upgraded, one of a newer version
+/// is refused.
 namespace Esquema {
 
-/// The schema's SQL text.
+/// The version of the schema this program writes.
+inline constexpr int VersaoAtual = 1;
+
+/// The failure number of a database written by a newer Talonix.
+inline constexpr int ErroVersaoNova = -20;
+
+/// The SQL text of version 0 of the schema; later versions add to it.
 QString TextoEsquema();
 
-/// Makes a new, empty database at `caminho`. Refuses a path where a file already exists.
-[[nodiscard]] Resultado CriarBanco(const QString& caminho);
+/// Makes a new, empty database of `versao` (the current one unless said) at `caminho`. Refuses a
+/// path where a file already exists.
+[[nodiscard]] Resultado CriarBanco(const QString& caminho, int versao = VersaoAtual);
 
-/// Checks that `banco` holds `tbPessoa`, `tbReferente` and `tbRecibo` with their columns.
+/// The schema version `banco` carries.
+[[nodiscard]] Resultado LerVersao(QSqlDatabase& banco, int& versao);
+
+/// Checks that `banco` is of a version this program knows and holds the tables of that version
+/// with their columns.
 [[nodiscard]] Resultado VerificarTabelas(QSqlDatabase& banco);
 
-/// Checks that `banco` holds exactly the objects the schema creates: the tables as tables, the
-/// schema's indexes as written and SQLite's own indexes for their keys, and nothing else (no
-/// trigger, no view, no other table or index), so that a file from outside cannot act behind
-/// the program's back.
+/// Checks that `banco` holds exactly the objects the schema of its version creates: the tables as
+/// tables, the schema's indexes as written and SQLite's own indexes for their keys, and nothing
+/// else (no trigger, no view, no other table or index), so that a file from outside cannot act
+/// behind the program's back.
 [[nodiscard]] Resultado VerificarObjetos(QSqlDatabase& banco);
+
+/// Upgrades `banco` to the current version in one transaction (nothing happens when it is
+/// current already); a failure leaves it as it was.
+[[nodiscard]] Resultado Atualizar(QSqlDatabase& banco);
 
 /// Checks every page, row and index of `banco` ("PRAGMA integrity_check").
 [[nodiscard]] Resultado VerificarIntegridade(QSqlDatabase& banco);
