@@ -14,12 +14,12 @@ namespace {
 // pasted with its dots and dashes fits; an edit that would still be too long is refused.
 class FiltroDigitado final : public QValidator {
 public:
-  FiltroDigitado(const CaixaEdicao& caixa, std::function<QString(const QString&)> filtro, QObject* parent)
-      : QValidator(parent), caixa_(caixa), filtro_(std::move(filtro)) {}
+  FiltroDigitado(std::function<int()> limite, std::function<QString(const QString&)> filtro, QObject* parent)
+      : QValidator(parent), limite_(std::move(limite)), filtro_(std::move(filtro)) {}
 
   State validate(QString& texto, int& posicao) const override {
     const QString filtrado = filtro_(texto);
-    if (caixa_.MaxLength() > 0 && filtrado.size() > caixa_.MaxLength())
+    if (filtrado.size() > limite_())
       return Invalid;
     posicao = static_cast<int>(std::min(filtro_(texto.left(posicao)).size(), filtrado.size()));
     texto = filtrado;
@@ -27,7 +27,7 @@ public:
   }
 
 private:
-  const CaixaEdicao& caixa_;
+  std::function<int()> limite_;
   std::function<QString(const QString&)> filtro_;
 };
 
@@ -41,8 +41,8 @@ CaixaEdicao::CaixaEdicao(QWidget* parent) : QWidget(parent), editor_(new QLineEd
   layout->addWidget(editor_);
   setFocusProxy(editor_);
   setSizePolicy(editor_->sizePolicy());
-  editor_->setValidator(new FiltroDigitado(
-      *this, [this](const QString& t) { return filtrar(t); }, editor_));
+  editor_->setValidator(
+      new FiltroDigitado([this] { return limite(); }, [this](const QString& t) { return filtrar(t); }, editor_));
   // The line may report a change when a refused character left its text as it was.
   connect(editor_, &QLineEdit::textChanged, this, [this](const QString& texto) {
     if (texto == ultimoTexto_)
@@ -67,7 +67,7 @@ void CaixaEdicao::refiltrar() {
 }
 
 QString CaixaEdicao::cortar(const QString& texto) const {
-  return maxLength_ > 0 ? texto.left(maxLength_) : texto;
+  return texto.left(limite());
 }
 
 bool CaixaEdicao::Locked() const {

@@ -29,7 +29,11 @@ public:
   QColor ForeColor() const;
   void setForeColor(const QColor& cor);
 
-  /// The most characters the box holds; 0 for no limit of its own.
+  /// The most characters a box without a limit of its own holds: enough for any name or
+  /// address, and no text pasted or restored can make the screen crawl.
+  static constexpr int LimiteSemTamanho = 1000;
+
+  /// The most characters the box holds; 0 for no limit of its own (`LimiteSemTamanho`).
   int MaxLength() const { return maxLength_; }
   /// Counts the characters the box keeps (a CPF pasted as "123.456.789-09" fits 11); text
   /// already in the box is cut to the new length.
@@ -75,6 +79,7 @@ protected:
 
 private:
   QString cortar(const QString& texto) const;
+  int limite() const { return maxLength_ > 0 ? maxLength_ : LimiteSemTamanho; }
 
   QLineEdit* editor_;
   int maxLength_ = 0;

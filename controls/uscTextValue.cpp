@@ -7,8 +7,22 @@ uscTextValue::uscTextValue(Mensagens& mensagens, QWidget* parent) : CaixaEdicao(
   setAlinhamento(Qt::AlignRight | Qt::AlignVCenter);
 }
 
+namespace {
+
+// The text read as an amount the box accepts: past `Moeda::MaximoAceito` the receipt could not
+// write it out in words exactly.
+Moeda::Leitura lerAceito(const QString& texto) {
+  Moeda::Leitura leitura = Moeda::Ler(texto);
+  if (leitura.estado == Moeda::Leitura::Valido &&
+      (leitura.valor > Moeda::MaximoAceito || leitura.valor < -Moeda::MaximoAceito))
+    leitura = {Moeda::Leitura::ForaDoLimite};
+  return leitura;
+}
+
+}  // namespace
+
 std::optional<qint64> uscTextValue::valorDecimosMilesimos() const {
-  const Moeda::Leitura leitura = Moeda::Ler(Text());
+  const Moeda::Leitura leitura = lerAceito(Text());
   if (leitura.estado != Moeda::Leitura::Valido)
     return std::nullopt;
   return Moeda::ArredondarCentavos(leitura.valor);
@@ -35,7 +49,7 @@ QString uscTextValue::escrito(const QString& texto) const {
 }
 
 bool uscTextValue::conferirSaida() {
-  const Moeda::Leitura leitura = Moeda::Ler(Text());
+  const Moeda::Leitura leitura = lerAceito(Text());
   switch (leitura.estado) {
   case Moeda::Leitura::Vazio:
     return true;
@@ -49,7 +63,7 @@ bool uscTextValue::conferirSaida() {
     break;
   case Moeda::Leitura::ForaDoLimite:
     mensagens_.informar(QStringLiteral("O valor informado está fora do limite aceito, de -%1 a %1.")
-                            .arg(Moeda::Formatar(Moeda::ArredondarCentavos(Moeda::Maximo))),
+                            .arg(Moeda::Formatar(Moeda::MaximoAceito)),
                         TituloMensagem);
     break;
   }

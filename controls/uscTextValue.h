@@ -8,15 +8,17 @@ class Mensagens;
 
 /// The amount box: an amount typed and shown with Brazilian separators in the form
 /// "#,##0.00", right-aligned. The text is formatted when the focus leaves the box or when the
-/// program writes it; text that is not an amount, or beyond what the store's currency holds,
-/// is refused on leaving with a message. An empty box reads as empty.
+/// program writes it; text that is not an amount, or beyond `Moeda::MaximoAceito` (where the
+/// amount could no longer be written out in words exactly), is refused on leaving with a
+/// message. An amount the program writes is shown whatever its size. An empty box reads as
+/// empty.
 class uscTextValue : public CaixaEdicao {
   Q_OBJECT
 public:
   explicit uscTextValue(Mensagens& mensagens, QWidget* parent = nullptr);
 
   /// The amount in ten-thousandths of a real, rounded to the cent as the box shows it; nothing
-  /// when the box is empty or does not hold an amount.
+  /// when the box is empty or does not hold an amount it accepts.
   std::optional<qint64> valorDecimosMilesimos() const;
   /// Shows the amount, formatted.
   void setValorDecimosMilesimos(qint64 valor);

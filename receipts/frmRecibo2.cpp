@@ -5,6 +5,7 @@
 #include "app/core/Numeracao.h"
 #include "app/core/Relogio.h"
 #include "app/core/modGeral.h"
+#include "controls/TextoLongo.h"
 #include "controls/ValidacaoFoco.h"
 #include "controls/lvButtons.h"
 #include "controls/uscDateBox.h"
@@ -23,7 +24,6 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QTimer>
 
 namespace {
@@ -33,6 +33,9 @@ const QString kTitulo = QStringLiteral("Recibo");
 const QString kPessoaNecessaria = QStringLiteral("Por favor, informe a pessoa necessária ao campo.");
 const QColor kAzul(Qt::blue);
 const QColor kVermelho(Qt::red);
+// The number box holds seven digits.
+constexpr int kDigitosNumero = 7;
+constexpr qint64 kMaiorNumeroProposto = 9999999;
 
 bool emBranco(const QString& texto) {
   return texto.trimmed().isEmpty();
@@ -130,6 +133,8 @@ void frmRecibo2::MostrarEstado(bool editando) {
   txtNumeroRecibo_->setForeColor(cor);
   txtNumeroRecibo_->setParadaTabulacao(!editando);
   txtNumeroRecibo_->setLocked(editando);
+  // A stored receipt is shown with its whole number, even one longer than the operator types.
+  txtNumeroRecibo_->setMaxLength(editando ? 0 : kDigitosNumero);
   txtAnoRecibo_->setForeColor(cor);
   btnExcluir_->setEnabled(editando);
 }
@@ -148,10 +153,20 @@ void frmRecibo2::LimparCampos() {
 
 void frmRecibo2::ProximoNumero() {
   qint64 numero = 0;
-  if (Resultado r = Numeracao::ProximoNumeroRecibo(contexto_.relogio->hoje().year(), numero); !r) {
+  const Resultado r = Numeracao::ProximoNumeroRecibo(contexto_.relogio->hoje().year(), numero, kMaiorNumeroProposto);
+  if (r.numero == Numeracao::ErroSemProximo) {
+    // The box stays empty for a number of the operator's own; emptying it again, or the next
+    // new receipt, must not repeat the message.
+    if (!avisouSemProximo_)
+      contexto_.mensagens->informar(r.erro, kTitulo);
+    avisouSemProximo_ = true;
+    return;
+  }
+  if (!r) {
     contexto_.mensagens->falhar(r.erro, r.numero, kTitulo);
     return;
   }
+  avisouSemProximo_ = false;
   txtNumeroRecibo_->setText(QString::number(numero));
 }
 
@@ -163,6 +178,7 @@ bool frmRecibo2::CarregarRecibo(qint64 numero, int ano) {
   }
   if (!recibo)
     return false;
+  MostrarEstado(true);
   txtNumeroRecibo_->setText(QString::number(numero));
   txtAnoRecibo_->setText(QString::number(ano));
   txtValor_->setValorDecimosMilesimos(recibo->valor);
@@ -172,14 +188,13 @@ bool frmRecibo2::CarregarRecibo(qint64 numero, int ano) {
   uscRecebi_->setText(0, QString::number(recibo->recebi));
   uscRecebi_->Pesquisar();
   MostrarPessoa(false);
-  txtReferente_->setPlainText(recibo->referente);
+  txtReferente_->setTexto(recibo->referente);
   // The stored issuer is shown whatever the selector offered while it had the focus.
   uscEmitente_->setCondicao(QString());
   uscEmitente_->setText(0, QString::number(recibo->emitente));
   uscEmitente_->Pesquisar();
   MostrarPessoa(true);
-  txtObservacao_->setPlainText(recibo->observacao);
-  MostrarEstado(true);
+  txtObservacao_->setTexto(recibo->observacao);
   txtValor_->Focar();
   return true;
 }
@@ -279,23 +294,25 @@ void frmRecibo2::aoAlterarReferente() {
 
 void frmRecibo2::aoValidarCodigoReferente(bool& cancelar) {
   const QString codigo = txtCodigoReferente_->Text().trimmed();
-  if (codigo.isEmpty() || !emBranco(txtReferente_->toPlainText()))
-    return;
-  std::optional<QString> descricao;
-  if (Resultado r = RegistroRecibo::BuscarReferente(codigo.toLongLong(), descricao); !r) {
-    contexto_.mensagens->falhar(r.erro, r.numero, kTitulo);
+  if (!codigo.isEmpty() && emBranco(txtReferente_->toPlainText()) && !BuscarReferente(codigo.toLongLong()))
     cancelar = true;
-    return;
+}
+
+bool frmRecibo2::BuscarReferente(qint64 codigo) {
+  std::optional<QString> descricao;
+  if (Resultado r = RegistroRecibo::BuscarReferente(codigo, descricao); !r) {
+    contexto_.mensagens->falhar(r.erro, r.numero, kTitulo);
+    return false;
   }
   if (!descricao) {
     contexto_.mensagens->informar(QStringLiteral("O código informado do referente não foi localizado."),
                                   QStringLiteral("referente"));
-    cancelar = true;
     txtCodigoReferente_->Focar();
-    return;
+    return false;
   }
-  txtReferente_->setPlainText(*descricao);
+  txtReferente_->setTexto(*descricao);
   txtReferente_->moveCursor(QTextCursor::End);
+  return true;
 }
 
 // ---- Actions -------------------------------------------------------------------------------
@@ -413,14 +430,15 @@ void frmRecibo2::ReferenteA() {
   dialogo.exec();
   if (dialogo.Cancelado())
     return;
+  const QString codigo = dialogo.CodigoSelecionado();
   txtCodigoReferente_->Focar();
-  txtCodigoReferente_->setText(dialogo.CodigoSelecionado());
+  // A code longer than the box is left out of it rather than cut into another referente's.
+  txtCodigoReferente_->setText(codigo.size() <= txtCodigoReferente_->MaxLength() ? codigo : QString());
   // As the Tab key would: leaving the code box looks the referente up. The window may not be
   // active again yet, so the lookup is not left to the focus move.
-  bool cancelar = false;
-  aoValidarCodigoReferente(cancelar);
-  if (!cancelar)
-    txtReferente_->setFocus(Qt::TabFocusReason);
+  if (emBranco(txtReferente_->toPlainText()) && !BuscarReferente(codigo.toLongLong()))
+    return;
+  txtReferente_->setFocus(Qt::TabFocusReason);
 }
 
 void frmRecibo2::Novo() {

@@ -7,7 +7,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QPlainTextEdit;
+class TextoLongo;
 class lvButtons;
 class uscDateBox;
 class uscSelecionaRegistro;
@@ -68,6 +68,8 @@ private:
   void aoAlterarCodigoReferente();
   void aoAlterarReferente();
   void aoValidarCodigoReferente(bool& cancelar);
+  /// Puts the referente's text into the receipt; false (after a message) when there is none.
+  bool BuscarReferente(qint64 codigo);
 
   uscTextBox* txtNumeroRecibo_ = nullptr;
   uscTextBox* txtAnoRecibo_ = nullptr;
@@ -82,14 +84,14 @@ private:
   QLabel* lblDoc2_ = nullptr;
   lvButtons* btnReferenteA_ = nullptr;
   uscTextBox* txtCodigoReferente_ = nullptr;
-  QPlainTextEdit* txtReferente_ = nullptr;
+  TextoLongo* txtReferente_ = nullptr;
   uscSelecionaRegistro* uscEmitente_ = nullptr;
   QLabel* lblRotuloDoc1Emitente_ = nullptr;
   QLabel* lblDoc1Emitente_ = nullptr;
   QLabel* lblRotuloDoc2Emitente_ = nullptr;
   QLabel* lblDoc2Emitente_ = nullptr;
   QLabel* lblEnderecoEmitente_ = nullptr;
-  QPlainTextEdit* txtObservacao_ = nullptr;
+  TextoLongo* txtObservacao_ = nullptr;
   QCheckBox* chkImprimirReciboGravar_ = nullptr;
   QLabel* lblEditandoRecibo_ = nullptr;
   lvButtons* btnNovo_ = nullptr;
@@ -98,4 +100,5 @@ private:
   lvButtons* btnExcluir_ = nullptr;
   lvButtons* btnSair_ = nullptr;
   bool limpandoReferente_ = false;
+  bool avisouSemProximo_ = false;
 };

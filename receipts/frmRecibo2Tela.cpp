@@ -4,6 +4,7 @@
 
 #include "app/core/Mensagens.h"
 #include "controls/CabecalhoTela.h"
+#include "controls/TextoLongo.h"
 #include "controls/lvButtons.h"
 #include "controls/uscDateBox.h"
 #include "controls/uscLinhaSeparadora.h"
@@ -16,7 +17,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -46,10 +46,8 @@ QLabel* textoFixo(const char* nome, QWidget* pai) {
   return t;
 }
 
-QPlainTextEdit* textoLongo(const char* nome, int linhas, QWidget* pai) {
-  auto* t = nomeado(new QPlainTextEdit(pai), nome);
-  t->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  t->setTabChangesFocus(true);
+TextoLongo* textoLongo(const char* nome, int linhas, QWidget* pai) {
+  auto* t = nomeado(new TextoLongo(pai), nome);
   t->setFixedHeight(t->fontMetrics().lineSpacing() * linhas + 12);
   return t;
 }

@@ -17,10 +17,20 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 // Codes are long integers.
 constexpr qint64 kMaiorCodigo = 2147483647;
+
+// The largest code the code box can show whole: a proposed code is never cut by the box.
+qint64 maiorCodigoDaCaixa(int digitos) {
+  qint64 maior = 1;
+  for (int i = 0; i < digitos && maior <= kMaiorCodigo; ++i)
+    maior *= 10;
+  return digitos > 0 ? std::min(maior - 1, kMaiorCodigo) : kMaiorCodigo;
+}
 
 }  // namespace
 
@@ -141,9 +151,15 @@ void TelaCadastro::AtualizarStatus() {
 }
 
 bool TelaCadastro::ProximoCodigo(qint64& codigo) {
-  const Resultado resultado = Numeracao::ProximoCodigo(configuracao_.cadastro, codigo);
-  if (!resultado)
+  const Resultado resultado =
+      Numeracao::ProximoCodigo(configuracao_.cadastro, codigo, maiorCodigoDaCaixa(configuracao_.digitosCodigo));
+  if (resultado.numero == Numeracao::ErroSemProximo) {
+    // Nothing is proposed: the operator types a free code into the box.
+    contexto_.mensagens->informar(resultado.erro, configuracao_.topico);
+    txtCodigo_->Focar();
+  } else if (!resultado) {
     relatarFalha(resultado, QStringLiteral("obter o próximo código"));
+  }
   return resultado.ok;
 }
 
@@ -164,6 +180,9 @@ void TelaCadastro::Localizar() {
   // As if the chosen code were typed into the code box and the box left: the record is loaded
   // and the focus goes on to the first field.
   txtCodigo_->Focar();
+  // A stored code is shown whole, even one longer than the operator types; the box's own limit
+  // comes back when it is emptied.
+  txtCodigo_->setMaxLength(0);
   txtCodigo_->setText(dialogo.CodigoSelecionado());
   if (ConfirmarCodigo())
     focarPrimeiroCampo();
@@ -271,6 +290,8 @@ void TelaCadastro::voltarAoOcioso() {
 }
 
 void TelaCadastro::fixarCodigo(bool fixo) {
+  if (!fixo)
+    txtCodigo_->setMaxLength(configuracao_.digitosCodigo);
   txtCodigo_->setLocked(fixo);
   txtCodigo_->setParadaTabulacao(!fixo);
   txtCodigo_->setBackColor(palette().color(fixo ? QPalette::Button : QPalette::Base));

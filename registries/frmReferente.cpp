@@ -1,10 +1,10 @@
 #include "registries/frmReferente.h"
 
 #include "app/core/Mensagens.h"
+#include "controls/TextoLongo.h"
 
 #include <QGridLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QSqlRecord>
 #include <QTextCursor>
 
@@ -32,10 +32,8 @@ frmReferente::frmReferente(Contexto contexto, QWidget* parent)
                     QStringLiteral("stbReferente"), QStringLiteral("Referente"), QStringLiteral("Excluir referente"),
                     kDigitosCodigo, 2},
                    contexto, parent) {
-  txtDescricao_ = new QPlainTextEdit(this);
+  txtDescricao_ = new TextoLongo(this);
   txtDescricao_->setObjectName(QStringLiteral("txtDescricao"));
-  txtDescricao_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  txtDescricao_->setTabChangesFocus(true);
   txtDescricao_->setMinimumHeight(txtDescricao_->fontMetrics().lineSpacing() * 6);
   auto* rotulo = new QLabel(QStringLiteral("Descrição:"), this);
   rotulo->setObjectName(QStringLiteral("lblDescricao"));
@@ -58,7 +56,7 @@ void frmReferente::limparCampos() {
 }
 
 void frmReferente::carregarCampos(const QSqlRecord& registro) {
-  txtDescricao_->setPlainText(registro.value(QStringLiteral("Descricao")).toString());
+  txtDescricao_->setTexto(registro.value(QStringLiteral("Descricao")).toString());
   caretNoFim();
 }
 

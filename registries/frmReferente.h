@@ -2,7 +2,7 @@
 
 #include "registries/TelaCadastro.h"
 
-class QPlainTextEdit;
+class TextoLongo;
 
 /// The register of "referentes" (`tbReferente`): the standard texts that say what a receipt is
 /// for, each of one or more lines.
@@ -24,5 +24,5 @@ private:
   void focarDescricao();
   void caretNoFim();
 
-  QPlainTextEdit* txtDescricao_;
+  TextoLongo* txtDescricao_;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMetaType>
 #include <QString>
 #include <QtGlobal>
 
@@ -15,6 +16,17 @@ inline constexpr qint64 Escala = 10000;
 /// The largest amount the currency holds, 922.337.203.685.477,5807 (the smallest is one
 /// ten-thousandth below its negative).
 inline constexpr qint64 Maximo = std::numeric_limits<qint64>::max();
+
+/// The largest amount the screens accept, 9.999.999.999.999,99: up to it the figures and the
+/// words of a receipt are both exact (the words library takes a double, whose cents stay exact
+/// well past it).
+inline constexpr qint64 MaximoAceito = 99999999999999900;
+
+/// An amount as the report engine carries it between fields, formulas and totals: exact
+/// ten-thousandths, never rounded through a double.
+struct Quantia {
+  qint64 decimosMilesimos = 0;
+};
 
 /// The amount in the form "#,##0.00" with "." for thousands and "," for decimals, rounded to
 /// the cent half away from zero: 12345000 → "1.234,50".
@@ -38,3 +50,5 @@ struct Leitura {
 Leitura Ler(const QString& texto);
 
 }  // namespace Moeda
+
+Q_DECLARE_METATYPE(Moeda::Quantia)

@@ -4,6 +4,9 @@
 
 #include <QDateTime>
 
+#include <cmath>
+#include <optional>
+
 namespace {
 
 struct Funcao {
@@ -19,6 +22,10 @@ bool ehFuncao(const NoFormula& no, const char* nome) {
   return no.texto.compare(QLatin1String(nome), Qt::CaseInsensitive) == 0;
 }
 
+bool ehQuantia(const QVariant& v) {
+  return v.typeId() == qMetaTypeId<Moeda::Quantia>();
+}
+
 bool numerico(const QVariant& v) {
   switch (v.typeId()) {
   case QMetaType::Int:
@@ -28,12 +35,54 @@ bool numerico(const QVariant& v) {
   case QMetaType::Double:
     return true;
   default:
-    return false;
+    return ehQuantia(v);
   }
 }
 
 bool inteiro(const QVariant& v) {
-  return numerico(v) && v.typeId() != QMetaType::Double;
+  return numerico(v) && v.typeId() != QMetaType::Double && !ehQuantia(v);
+}
+
+// A total that passed what the store holds stays so through the rest of the formula.
+bool estourado(const QVariant& v) {
+  return v.typeId() == QMetaType::QString && v.toString() == FormatosRelatorio::ValorGrandeDemais;
+}
+
+// The value as a double, amounts in reais.
+double real(const QVariant& v) {
+  return ehQuantia(v) ? static_cast<double>(v.value<Moeda::Quantia>().decimosMilesimos) / Moeda::Escala : v.toDouble();
+}
+
+// An amount or a whole number in exact ten-thousandths; nothing for a fraction or a whole
+// number too large to carry them.
+std::optional<qint64> decimosMilesimos(const QVariant& v) {
+  if (ehQuantia(v))
+    return v.value<Moeda::Quantia>().decimosMilesimos;
+  qint64 r = 0;
+  if (inteiro(v) && !__builtin_mul_overflow(v.toLongLong(), Moeda::Escala, &r))
+    return r;
+  return std::nullopt;
+}
+
+// Sums, differences and multiples of amounts stay exact; one that passes what the store holds
+// is shown as such, never wrapped round into a wrong number.
+std::optional<QVariant> contaDeQuantias(NoFormula::Operador op, const QVariant& a, const QVariant& b) {
+  using O = NoFormula::Operador;
+  qint64 r = 0;
+  bool estouro = false;
+  if (op == O::Soma || op == O::Subtracao) {
+    const std::optional<qint64> x = decimosMilesimos(a);
+    const std::optional<qint64> y = decimosMilesimos(b);
+    if (!x || !y)
+      return std::nullopt;
+    estouro = op == O::Soma ? __builtin_add_overflow(*x, *y, &r) : __builtin_sub_overflow(*x, *y, &r);
+  } else if (op == O::Multiplicacao && (inteiro(a) || inteiro(b))) {
+    const qint64 quantia = (ehQuantia(a) ? a : b).value<Moeda::Quantia>().decimosMilesimos;
+    estouro = __builtin_mul_overflow(quantia, (ehQuantia(a) ? b : a).toLongLong(), &r);
+  } else {
+    return std::nullopt;
+  }
+  return estouro ? QVariant(FormatosRelatorio::ValorGrandeDemais) : QVariant::fromValue(Moeda::Quantia{r});
 }
 
 QDateTime momento(const QVariant& v) {
@@ -43,8 +92,13 @@ QDateTime momento(const QVariant& v) {
 // -1, 0 or 1; nullopt when the two cannot be compared.
 std::optional<int> comparar(const QVariant& a, const QVariant& b) {
   const auto sinal = [](auto x, auto y) { return x < y ? -1 : (y < x ? 1 : 0); };
-  if (numerico(a) && numerico(b))
-    return inteiro(a) && inteiro(b) ? sinal(a.toLongLong(), b.toLongLong()) : sinal(a.toDouble(), b.toDouble());
+  if (numerico(a) && numerico(b)) {
+    if (inteiro(a) && inteiro(b))
+      return sinal(a.toLongLong(), b.toLongLong());
+    const std::optional<qint64> x = decimosMilesimos(a);
+    const std::optional<qint64> y = decimosMilesimos(b);
+    return x && y ? sinal(*x, *y) : sinal(real(a), real(b));
+  }
   const bool dataA = a.typeId() == QMetaType::QDate || a.typeId() == QMetaType::QDateTime;
   const bool dataB = b.typeId() == QMetaType::QDate || b.typeId() == QMetaType::QDateTime;
   if (dataA && dataB)
@@ -58,10 +112,16 @@ std::optional<int> comparar(const QVariant& a, const QVariant& b) {
 
 QVariant conta(NoFormula::Operador op, const QVariant& a, const QVariant& b) {
   using O = NoFormula::Operador;
+  if (estourado(a) || estourado(b))
+    return FormatosRelatorio::ValorGrandeDemais;
   if (op == O::Soma && (a.typeId() == QMetaType::QString || b.typeId() == QMetaType::QString))
     return FormatosRelatorio::Valor(a, QString()) + FormatosRelatorio::Valor(b, QString());
   if (!numerico(a) || !numerico(b))
     return {};
+  if (ehQuantia(a) || ehQuantia(b)) {
+    if (std::optional<QVariant> exata = contaDeQuantias(op, a, b))
+      return *exata;
+  }
   if (inteiro(a) && inteiro(b) && op != O::Divisao) {
     const qint64 x = a.toLongLong();
     const qint64 y = b.toLongLong();
@@ -72,8 +132,8 @@ QVariant conta(NoFormula::Operador op, const QVariant& a, const QVariant& b) {
     if (!estouro)
       return r;
   }
-  const double x = a.toDouble();
-  const double y = b.toDouble();
+  const double x = real(a);
+  const double y = real(b);
   switch (op) {
   case O::Soma:
     return x + y;
@@ -98,7 +158,17 @@ QVariant chamar(const NoFormula& no, const FonteValores& fonte) {
     if (!numerico(valor))
       return {};
     const int casas = no.filhos.size() > 1 ? arg(1).toInt() : 2;
-    return fonte.extenso(valor.toDouble(), casas).value_or(QString());
+    // Past the largest amount the screens accept the words library cannot be exact: a note
+    // takes the place of wrong words.
+    const std::optional<qint64> exato = decimosMilesimos(valor);
+    const double magnitude = std::fabs(real(valor));
+    if (exato ? (*exato > Moeda::MaximoAceito || *exato < -Moeda::MaximoAceito)
+              : !(magnitude <= static_cast<double>(Moeda::MaximoAceito / Moeda::Escala)))
+      return QStringLiteral("(valor grande demais para ser escrito por extenso)");
+    // Amounts in whole cents reach the library as the double nearest to them.
+    const double reais =
+        exato && casas == 2 ? static_cast<double>(Moeda::ArredondarCentavos(*exato) / 100) / 100.0 : real(valor);
+    return fonte.extenso(reais, casas).value_or(QString());
   }
   if (ehFuncao(no, "Formatar"))
     return FormatosRelatorio::Valor(arg(0), texto(1));
@@ -147,9 +217,18 @@ QVariant Avaliar(const NoFormula& no, const FonteValores& fonte) {
     const QVariant v = Avaliar(*no.filhos.at(0), fonte);
     if (no.operador == O::Nao)
       return v.typeId() == QMetaType::Bool ? QVariant(!v.toBool()) : QVariant();
+    if (estourado(v))
+      return v;
     if (!numerico(v))
       return {};
-    return inteiro(v) ? QVariant(-v.toLongLong()) : QVariant(-v.toDouble());
+    qint64 oposto = 0;
+    if (ehQuantia(v))
+      return __builtin_sub_overflow(qint64(0), v.value<Moeda::Quantia>().decimosMilesimos, &oposto)
+                 ? QVariant(FormatosRelatorio::ValorGrandeDemais)
+                 : QVariant::fromValue(Moeda::Quantia{oposto});
+    if (inteiro(v) && !__builtin_sub_overflow(qint64(0), v.toLongLong(), &oposto))
+      return oposto;
+    return -real(v);
   }
   case T::Binario: {
     if (no.operador == O::E || no.operador == O::Ou) {

@@ -1,5 +1,7 @@
 #include "reports/engine/DadosRelatorio.h"
 
+#include "app/core/Moeda.h"
+
 #include <QDate>
 #include <QSqlDriver>
 
@@ -21,7 +23,7 @@ QVariant tipado(sqlite3_stmt* comando, int coluna, TipoDado tipo) {
   case TipoDado::Decimal:
     return sqlite3_column_double(comando, coluna);
   case TipoDado::Moeda:
-    return static_cast<double>(sqlite3_column_int64(comando, coluna)) / 10000.0;
+    return QVariant::fromValue(Moeda::Quantia{sqlite3_column_int64(comando, coluna)});
   case TipoDado::Data:
     return QDate::fromString(texto().left(10), Qt::ISODate);
   case TipoDado::Logico:

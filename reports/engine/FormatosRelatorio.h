@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/core/Moeda.h"
 #include "reports/engine/LayoutRelatorio.h"
 
 #include <QDate>
@@ -15,6 +16,14 @@ namespace FormatosRelatorio {
 /// half away from zero), the zeros before it the least count of digits.
 QString Numero(double valor, const QString& formato);
 
+/// As `Numero`, for a whole `valor` that stands for valor / 10^`casasDoValor` (an amount in
+/// ten-thousandths has 4): every digit is exact, however large the value.
+QString NumeroExato(qint64 valor, int casasDoValor, const QString& formato);
+
+/// What the page shows in place of a total or a sum of amounts that passes the largest amount
+/// the store holds, rather than a wrong number.
+inline const QString ValorGrandeDemais = QStringLiteral("[valor grande demais]");
+
 /// A date in a Qt date pattern ("dd/MM/yyyy" when empty), month and day names in Portuguese.
 QString Data(const QDate& data, const QString& formato);
 
@@ -29,8 +38,9 @@ QString Documento(const QString& documento, int tipoPessoa = -1);
 /// The parts that are not blank, trimmed, joined by `separador`.
 QString Juntar(const QString& separador, const QStringList& partes);
 
-/// A value as the page shows it: numbers and dates in `formato` (amounts default to
-/// "#,##0.00", dates to dd/MM/yyyy), True/False as "Sim"/"Não", texts as they are.
+/// A value as the page shows it: numbers, amounts (`Moeda::Quantia`) and dates in `formato`
+/// (amounts default to "#,##0.00", dates to dd/MM/yyyy), True/False as "Sim"/"Não", texts as
+/// they are.
 QString Valor(const QVariant& valor, const QString& formato);
 
 }  // namespace FormatosRelatorio

@@ -102,24 +102,36 @@ QVariant ValoresRelatorio::soma(int coluna) const {
       total += dados_.valor(r, coluna).toDouble();
     return total;
   }
+  // Whole numbers and amounts (whole ten-thousandths) are added exactly; a total that passes
+  // what the store holds is reported, never wrapped round into a wrong number.
+  const bool moeda = tipo == TipoDado::Moeda;
   qint64 total = 0;
-  if (tipo == TipoDado::Inteiro) {
-    for (int r = 0; r < registros; ++r)
-      total += dados_.valor(r, coluna).toLongLong();
-    return total;
+  for (int r = 0; r < registros; ++r) {
+    const QVariant valor = dados_.valor(r, coluna);
+    const qint64 parcela = moeda ? valor.value<Moeda::Quantia>().decimosMilesimos : valor.toLongLong();
+    if (__builtin_add_overflow(total, parcela, &total))
+      return FormatosRelatorio::ValorGrandeDemais;
   }
-  // Amounts are added in whole ten-thousandths, so that the total is exact.
-  for (int r = 0; r < registros; ++r)
-    total += std::llround(dados_.valor(r, coluna).toDouble() * 10000.0);
-  return static_cast<double>(total) / 10000.0;
+  return moeda ? QVariant::fromValue(Moeda::Quantia{total}) : QVariant(total);
 }
 
 QStringList ValoresRelatorio::linhas(int secao, int indice, const QString& texto) const {
   const ObjetoLayout& objeto = layout_.secoes.at(secao).objetos.at(indice);
   const MedidorTexto& m = medidor(secao, indice);
-  if (objeto.quebrar)
-    return m.quebrar(texto, objeto.area.width());
-  return {m.encurtar(QString(texto).replace(QLatin1Char('\n'), QLatin1Char(' ')), objeto.area.width())};
+  const double largura = objeto.area.width();
+  // A huge text (a restored file may hold megabytes in one field) is cut before it is
+  // measured, so that a page is ready at once; the mark shows the cut.
+  const bool longo = texto.size() > MaisCaracteres;
+  const QString parte = longo ? texto.left(MaisCaracteres) : texto;
+  if (!objeto.quebrar)
+    return {m.encurtar(QString(parte).replace(QLatin1Char('\n'), QLatin1Char(' ')) + (longo ? MarcaCorte : QString()),
+                       largura)};
+  QStringList linhas = m.quebrar(parte, largura);
+  if (!longo && linhas.size() <= MaisLinhas)
+    return linhas;
+  linhas.resize(std::min<qsizetype>(linhas.size(), MaisLinhas));
+  linhas.last() = m.encurtar(linhas.last(), largura - m.largura(MarcaCorte)) + MarcaCorte;
+  return linhas;
 }
 
 double ValoresRelatorio::alturaSecao(int secao, int registro) const {

@@ -29,8 +29,15 @@ public:
   /// `totalPaginas`, for `registro` (-1: no record).
   QString texto(const ObjetoLayout& objeto, int registro, int pagina, int totalPaginas) const;
 
+  /// The most characters of one value that a page shows, and the most lines of a wrapping
+  /// object; past them the text is cut and ends in `MarcaCorte`.
+  static constexpr qsizetype MaisCaracteres = 10000;
+  static constexpr qsizetype MaisLinhas = 50;
+  static inline const QString MarcaCorte = QStringLiteral(" [texto cortado]");
+
   /// The lines the text of object `objeto` of section `secao` (both from 0) takes: wrapped in
-  /// its width when it wraps, otherwise one line shortened to fit.
+  /// its width when it wraps, otherwise one line shortened to fit; cut, with `MarcaCorte`, past
+  /// `MaisCaracteres` or `MaisLinhas`.
   QStringList linhas(int secao, int objeto, const QString& texto) const;
 
   /// The measure of the font of object `objeto` of section `secao`.

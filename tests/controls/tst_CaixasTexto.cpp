@@ -1,3 +1,4 @@
+#include "controls/TextoLongo.h"
 #include "controls/uscMaskBox.h"
 #include "controls/uscTextBox.h"
 #include "tests/support/JanelaTeste.h"
@@ -19,6 +20,7 @@ private slots:
   void letrasMaiusculas();
   void regraPorPosicao();
   void maxLength();
+  void textoEnormeTemLimite();
   void locked();
   void valorAlteradoEmMudancasDoPrograma();
   void paradaTabulacaoEFocar();
@@ -120,6 +122,32 @@ void tst_CaixasTexto::maxLength() {
   QCOMPARE(caixa_->MaxLength(), 0);
   caixa_->setText(QString(200, u'x'));
   QCOMPARE(caixa_->Text().size(), 200);
+}
+
+// A box without a length of its own still has a sane one: a text of megabytes, set by the
+// program from a restored file or pasted, is cut to it, and typing past it takes nothing.
+void tst_CaixasTexto::textoEnormeTemLimite() {
+  QCOMPARE(caixa_->MaxLength(), 0);
+  caixa_->setText(QString(20'000'000, u'x'));
+  QCOMPARE(caixa_->Text().size(), CaixaEdicao::LimiteSemTamanho);
+  QTest::keyClick(caixa_, Qt::Key_End);
+  QTest::keyClicks(caixa_, QStringLiteral("y"));
+  QCOMPARE(caixa_->Text().size(), CaixaEdicao::LimiteSemTamanho);
+  QVERIFY(!caixa_->Text().contains(u'y'));
+  caixa_->setText(QString());
+  QGuiApplication::clipboard()->setText(QString(CaixaEdicao::LimiteSemTamanho + 1, u'z'));
+  QTest::keySequence(caixa_, QKeySequence::Paste);
+  QVERIFY(caixa_->Text().size() <= CaixaEdicao::LimiteSemTamanho);
+
+  // The multi-line box likewise, set by the program or pasted.
+  auto* longo = janela_->adicionar<TextoLongo>();
+  longo->setTexto(QString(20'000'000, u'x'));
+  QCOMPARE(longo->toPlainText().size(), TextoLongo::Limite);
+  longo->clear();
+  QGuiApplication::clipboard()->setText(QString(TextoLongo::Limite + 5, u'z'));
+  longo->setFocus();
+  QTest::keySequence(longo, QKeySequence::Paste);
+  QCOMPARE(longo->toPlainText(), QString(TextoLongo::Limite, u'z'));
 }
 
 void tst_CaixasTexto::locked() {

@@ -7,6 +7,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <limits>
+
 // The amount box: pt-BR text typed, formatted when the focus leaves, refused when it is not an
 // amount or is beyond what the store holds.
 class tst_uscTextValue : public QObject {
@@ -59,8 +61,8 @@ void tst_uscTextValue::formataAoSair_data() {
                             << "-5,00" << -50000LL;
   QTest::newRow("tres casas arredondam") << "0,125"
                                          << "0,13" << 1300LL;
-  QTest::newRow("maior valor") << "922337203685477,58"
-                               << "922.337.203.685.477,58" << 9223372036854775800LL;
+  QTest::newRow("maior valor") << "9999999999999,99"
+                               << "9.999.999.999.999,99" << 99999999999999900LL;
 }
 
 void tst_uscTextValue::formataAoSair() {
@@ -85,7 +87,10 @@ void tst_uscTextValue::recusaOQueNaoEValor_data() {
   QTest::newRow("so o sinal") << "-"
                               << "não é um valor válido";
   QTest::newRow("acima do limite") << "922337203685477,59"
-                                   << "922.337.203.685.477,58";
+                                   << "9.999.999.999.999,99";
+  // Past the cap the receipt could not write the amount in words exactly.
+  QTest::newRow("valorQueOExtensoNaoEscreveEhRecusado") << "10.000.000.000.000,00"
+                                                        << "de -9.999.999.999.999,99 a 9.999.999.999.999,99";
   QTest::newRow("abaixo do limite") << "-999999999999999999"
                                     << "fora do limite";
 }
@@ -124,6 +129,11 @@ void tst_uscTextValue::escritoPeloPrograma() {
   // While the operator is still typing the amount already reads back.
   QTest::keyClicks(valor_, QStringLiteral("10,5"));
   QCOMPARE(valor_->valorDecimosMilesimos(), std::optional<qint64>(105000));
+  // A stored amount past the cap, from a restored file, is shown whole but never read as one
+  // the box accepts.
+  valor_->setValorDecimosMilesimos(std::numeric_limits<qint64>::max());
+  QCOMPARE(valor_->Text(), QStringLiteral("922.337.203.685.477,58"));
+  QCOMPARE(valor_->valorDecimosMilesimos(), std::nullopt);
 }
 
 QTEST_MAIN(tst_uscTextValue)

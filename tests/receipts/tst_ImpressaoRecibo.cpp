@@ -137,6 +137,13 @@ void tst_ImpressaoRecibo::paginaDoRecibo_data() {
       << "1"
       << QStringList{"Letras e Números S.A.", "CNPJ 12.ABC.345/01DE-35", "R$ 0,01",
                      "a importância de um centavo Referente a", "recorte aqui"};
+  // The amount box was cut from R$ 10 bi on; the largest amount accepted prints whole, in words
+  // to the cent.
+  QTest::newRow("maior valor aceito") << AmbienteRecibo::kMaria << "9.999.999.999.999,99"
+                                      << "1"
+                                      << "1"
+                                      << QStringList{"R$ 9.999.999.999.999,99", "a importância de nove trilhões",
+                                                     "noventa e nove reais e noventa e nove centavos Referente a"};
 }
 
 void tst_ImpressaoRecibo::paginaDoRecibo() {

@@ -22,6 +22,8 @@
 #include <QTreeView>
 #include <QtTest>
 
+#include <limits>
+
 namespace {
 
 const QString kPessoaNecessaria = QStringLiteral("Por favor, informe a pessoa necessária ao campo.");
@@ -50,6 +52,8 @@ private slots:
   void numeroNovoGravaComEsseNumero();
   void numeroTravadoRecarregaAoSair();
   void numeroApagadoVoltaOProposto();
+  void numeroQueNaoCabeNaoEhCortado_data();
+  void numeroQueNaoCabeNaoEhCortado();
   void dataDoAnoAnteriorRecusadaAoSair();
   void pagadorHabilitaELimpaEmitente();
   void legendasDePessoaJuridica();
@@ -259,6 +263,42 @@ void tst_frmRecibo2::numeroApagadoVoltaOProposto() {
   tecla(Qt::Key_Backspace);
   QCOMPARE(numero_->Text(), QStringLiteral("2"));
   QCOMPARE(qobject_cast<QLineEdit*>(numero_->focusProxy())->selectedText(), QStringLiteral("2"));
+}
+
+void tst_frmRecibo2::numeroQueNaoCabeNaoEhCortado_data() {
+  QTest::addColumn<qint64>("maior");
+  QTest::newRow("sete digitos") << 9999999LL;
+  QTest::newRow("maior inteiro longo") << 2147483647LL;
+  QTest::newRow("maior inteiro") << std::numeric_limits<qint64>::max();
+}
+
+// The next number does not fit the seven-digit box: once cut, it was saved over and over as
+// 1000000. One message, nothing proposed, and a free number typed is saved as typed.
+void tst_frmRecibo2::numeroQueNaoCabeNaoEhCortado() {
+  QFETCH(qint64, maior);
+  QVERIFY(amb_->inserirRecibo(maior, 2026, 10000));
+  ABRIR_TELA();
+  QCOMPARE(numero_->Text(), QString());
+  QCOMPARE(amb_->pasta.mensagens.quantas(), 1);
+  QVERIFY2(amb_->pasta.mensagens.ultima().texto.contains(QString::number(maior)),
+           qPrintable(amb_->pasta.mensagens.ultima().texto));
+  QCOMPARE(amb_->pasta.mensagens.ultima().titulo, QStringLiteral("Recibo"));
+  // Typing and erasing, leaving the box, a new receipt: the message is not repeated.
+  digitar(numero_, QStringLiteral("12"));
+  digitar(numero_, QString());
+  tecla(Qt::Key_Tab);
+  tecla(Qt::Key_F6);
+  QCOMPARE(numero_->Text(), QString());
+  QCOMPARE(amb_->pasta.mensagens.quantas(), 1);
+
+  digitar(numero_, QStringLiteral("123"));
+  tecla(Qt::Key_Tab);
+  preencherValido();
+  tecla(Qt::Key_F5);
+  QCOMPARE(amb_->pasta.mensagens.quantas(), 0);
+  QCOMPARE(amb_->pasta.valor(QStringLiteral("SELECT Recebi FROM tbRecibo WHERE Codigo=123 AND Ano=2026")).toInt(), 1);
+  QCOMPARE(numero_->Text(), QString());
+  QCOMPARE(recibos(), 2);
 }
 
 void tst_frmRecibo2::dataDoAnoAnteriorRecusadaAoSair() {

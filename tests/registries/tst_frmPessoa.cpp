@@ -15,6 +15,8 @@
 #include <QTreeView>
 #include <QtTest>
 
+#include <limits>
+
 namespace {
 
 const QString kMenu = QStringLiteral("mnuCadastroPessoa");
@@ -30,6 +32,8 @@ private slots:
   void init();
   void cleanup();
   void tabelaVaziaENovoPropoeUm();
+  void codigoMaximoNaoTransborda_data();
+  void codigoMaximoNaoTransborda();
   void codigoExistenteEditaECodigoNovoInsere();
   void zerosAEsquerda();
   void nomeEmBrancoNaoGrava();
@@ -108,6 +112,30 @@ void tst_frmPessoa::tabelaVaziaENovoPropoeUm() {
   for (const char* nome : {"btnExcluir", "btnSair", "btnNovo", "btnLocalizar"})
     QVERIFY2(!habilitado(QString::fromLatin1(nome)), nome);
   QCOMPARE(mensagens().quantas(), 0);
+}
+
+void tst_frmPessoa::codigoMaximoNaoTransborda_data() {
+  QTest::addColumn<qint64>("maior");
+  QTest::addColumn<QString>("proposto");
+  QTest::newRow("abaixo do maior codigo") << 2147483646LL << QStringLiteral("2147483647");
+  QTest::newRow("maior codigo") << 2147483647LL << QString();
+  QTest::newRow("maior inteiro") << std::numeric_limits<qint64>::max() << QString();
+}
+
+// The code box has no length of its own; the next code must not wrap round past the largest.
+void tst_frmPessoa::codigoMaximoNaoTransborda() {
+  QFETCH(qint64, maior);
+  QFETCH(QString, proposto);
+  inserirPessoa(maior, QStringLiteral("Maior"));
+  QVERIFY(ambiente_->abrir(kMenu, kTela));
+  ambiente_->tecla(Qt::Key_F5);
+  QCOMPARE(ambiente_->texto(kCodigo), proposto);
+  QCOMPARE(ambiente_->painel(1), proposto.isEmpty() ? QString() : QStringLiteral("INSERINDO"));
+  QCOMPARE(mensagens().quantas(), proposto.isEmpty() ? 1 : 0);
+  if (proposto.isEmpty()) {
+    QVERIFY(mensagens().ultima().texto.contains(QString::number(maior)));
+    QCOMPARE(mensagens().ultima().titulo, QStringLiteral("Pessoa"));
+  }
 }
 
 void tst_frmPessoa::codigoExistenteEditaECodigoNovoInsere() {

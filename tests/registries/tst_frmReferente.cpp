@@ -7,6 +7,8 @@
 #include <QTreeView>
 #include <QtTest>
 
+#include <limits>
+
 namespace {
 
 const QString kMenu = QStringLiteral("mnuCadastroReferente");
@@ -24,6 +26,8 @@ private slots:
   void cleanup();
   void tabelaVaziaENovoPropoeUm();
   void codigoDeAteSeteDigitos();
+  void codigoMaximoNaoTransborda_data();
+  void codigoMaximoNaoTransborda();
   void descricaoDeVariasLinhas();
   void descricaoEmBrancoRecusada();
   void apagarOCodigoAvancaDuasParadas();
@@ -75,6 +79,31 @@ void tst_frmReferente::codigoDeAteSeteDigitos() {
   QVERIFY(ambiente_->abrir(kMenu, kTela));
   ambiente_->digitar(QStringLiteral("123456789"));
   QCOMPARE(ambiente_->texto(kCodigo), QStringLiteral("1234567"));
+}
+
+void tst_frmReferente::codigoMaximoNaoTransborda_data() {
+  QTest::addColumn<qint64>("maior");
+  QTest::newRow("sete digitos") << 9999999LL;
+  QTest::newRow("restaurado maior que a caixa") << 12345678LL;
+  QTest::newRow("maior inteiro") << std::numeric_limits<qint64>::max();
+}
+
+// The next code does not fit the seven-digit box: once cut, it opened another referente.
+void tst_frmReferente::codigoMaximoNaoTransborda() {
+  QFETCH(qint64, maior);
+  inserirReferente(1000000, QStringLiteral("Existente"));
+  inserirReferente(maior, QStringLiteral("Maior"));
+  QVERIFY(ambiente_->abrir(kMenu, kTela));
+  ambiente_->tecla(Qt::Key_F5);
+  QCOMPARE(mensagens().quantas(), 1);
+  QVERIFY2(mensagens().ultima().texto.contains(QString::number(maior)), qPrintable(mensagens().ultima().texto));
+  QCOMPARE(mensagens().ultima().titulo, QStringLiteral("Referente"));
+  QCOMPARE(ambiente_->texto(kCodigo), QString());
+  QCOMPARE(ambiente_->painel(1), QString());
+  QVERIFY(ambiente_->focoEm(kCodigo));
+  // A free code is still typed and inserted.
+  confirmarCodigo(QStringLiteral("77"));
+  QCOMPARE(ambiente_->painel(1), QStringLiteral("INSERINDO"));
 }
 
 void tst_frmReferente::descricaoDeVariasLinhas() {

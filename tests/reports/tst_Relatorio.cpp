@@ -6,6 +6,8 @@
 
 #include <QtTest>
 
+#include <limits>
+
 namespace {
 
 // 277 mm between the margins: a 17 mm page header, a 10 mm page footer and 25 details of
@@ -29,6 +31,30 @@ objeto = texto x=0 y=0 l=100 a=5 | FIM DO RELATORIO
 [secao 4 rodape_pagina]
 altura = 10
 objeto = especial x=0 y=0 l=100 a=5 | pagina_de
+)");
+
+// One receipt amount per row, in ten-thousandths as stored: the figure, twice the figure, the
+// words, and the total of the report.
+const QString kModeloValores = QStringLiteral(R"([relatorio]
+titulo = Valores
+[tabela 1]
+nome = tbRecibo
+campos = Codigo inteiro, Valor moeda
+[formula Dobro]
+texto = {tbRecibo.Valor} + {tbRecibo.Valor}
+[formula Extenso]
+texto = Extenso({tbRecibo.Valor})
+[secao 1 detalhe]
+altura = 12
+objeto = texto x=0 y=0 l=15 a=5 | VALOR
+objeto = campo x=16 y=0 l=80 a=5 formato=#,##0.0000 | tbRecibo.Valor
+objeto = texto x=100 y=0 l=15 a=5 | DOBRO
+objeto = formula x=116 y=0 l=60 a=5 | Dobro
+objeto = formula x=0 y=6 l=180 a=5 | Extenso
+[secao 2 rodape_relatorio]
+altura = 6
+objeto = texto x=0 y=0 l=15 a=5 | TOTAL
+objeto = soma x=16 y=0 l=80 a=5 formato=#,##0.0000 | tbRecibo.Valor
 )");
 
 QStringList paginasPdf(const Relatorio& r, const QString& caminho) {
@@ -261,6 +287,58 @@ private slots:
     QVERIFY(r.Preparar().ok);
     const QString texto = paginasPdf(r, pdf()).join(QString()) + r.avisos().join(QLatin1Char('\n'));
     QVERIFY2(texto.contains(esperado), qPrintable(texto));
+  }
+
+  void valoresExatosETotais_data() {
+    QTest::addColumn<QList<qint64>>("valores");  // ten-thousandths, one receipt each
+    QTest::addColumn<QStringList>("esperados");
+    const qint64 maximo = std::numeric_limits<qint64>::max();
+    const qint64 quinhentosTri = 5'000'000'000'000'000'000;
+    QTest::newRow("maior valor exato") << QList<qint64>{maximo}
+                                       << QStringList{"VALOR 922.337.203.685.477,5807",
+                                                      "TOTAL 922.337.203.685.477,5807"};
+    QTest::newRow("total exato") << QList<qint64>{maximo - 10'000, 10'000}
+                                 << QStringList{"VALOR 922.337.203.685.476,5807", "TOTAL 922.337.203.685.477,5807"};
+    QTest::newRow("totalQueTransbordaEhRelatado")
+        << QList<qint64>{quinhentosTri, quinhentosTri}
+        << QStringList{"TOTAL [valor grande demais]", "DOBRO [valor grande demais]"};
+    QTest::newRow("valorAcimaDoLimiteNaoTemExtensoErrado")
+        << QList<qint64>{99'999'999'999'999'900 + 100}
+        << QStringList{"(valor grande demais para ser escrito por extenso)", "DOBRO 20.000.000.000.000,00"};
+  }
+  // Amounts stay exact integers from the store to the page; a total past what the store holds
+  // is reported instead of wrapping round into a negative figure.
+  void valoresExatosETotais() {
+    QFETCH(QList<qint64>, valores);
+    QFETCH(QStringList, esperados);
+    QVERIFY(pasta_->escreverModelo(QStringLiteral("valores.rpt"), kModeloValores));
+    for (int i = 0; i < valores.size(); ++i)
+      QVERIFY(
+          pasta_->executar(QStringLiteral("INSERT INTO tbRecibo (Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, "
+                                          "Referente) VALUES (?, 2026, '2026-12-07', ?, 1, 1, 'x')"),
+                           {i + 1, valores.at(i)}));
+    Relatorio r;
+    QVERIFY(r.AbrirModelo(QStringLiteral("valores.rpt")).ok);
+    QVERIFY(r.Preparar().ok);
+    const QString texto = paginasPdf(r, pdf()).join(QString()).simplified();
+    for (const QString& esperado : esperados)
+      QVERIFY2(texto.contains(esperado), qPrintable(esperado + QStringLiteral(" em: ") + texto));
+    QVERIFY2(!texto.contains(QStringLiteral("-")), qPrintable(texto));
+  }
+
+  // A text of megabytes in a field (from a restored file) is cut before it is measured.
+  void referenteEnormeNaoTravaImpressao() {
+    QString enorme;
+    for (int i = 0; i < 40000; ++i)
+      enorme += QStringLiteral("palavra ");
+    QVERIFY(Amostra::Referente(1, enorme));
+    Relatorio r;
+    QVERIFY(r.AbrirModelo(QStringLiteral("paginas.rpt")).ok);
+    QVERIFY(r.Preparar().ok);
+    QCOMPARE(r.quantasPaginas(), 1);
+    const QString texto = paginasPdf(r, pdf()).join(QString());
+    QCOMPARE(texto.count(QStringLiteral("[texto cortado]")), 1);
+    QVERIFY(texto.count(QStringLiteral("palavra")) < 400);
   }
 
   void dadosAtuaisACadaPreparo() {

@@ -1,6 +1,7 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include "app/core/Moeda.h"
 #include "tests/words/LeitorExtenso.h"
 #include "tests/words/VerbalorTeste.h"
 
@@ -14,6 +15,7 @@ private slots:
   void leitor();
   void valoresGerados_data();
   void valoresGerados();
+  void exatoAteOMaiorValorAceito();
 
 private:
   VerbalorTeste verbalor_;
@@ -122,6 +124,26 @@ void tst_LeituraExtenso::valoresGerados() {
     if (temFracao) {
       QVERIFY2(leitura->numerador == fracao && leitura->denominador == potencia, caso.constData());
     }
+  }
+}
+
+// The report engine hands an amount in whole cents over as the double nearest to it; up to the
+// largest amount the value box accepts the words say exactly those cents.
+void tst_LeituraExtenso::exatoAteOMaiorValorAceito() {
+  const quint64 maximo = quint64(Moeda::MaximoAceito / 100);
+  QList<quint64> centavos = {
+      maximo, maximo - 1, 1, 99, 100'000'000'000'000ull, 900'719'925'474'099ull, 999'999'999'999'900ull};
+  QRandomGenerator aleatorio(20261208u);
+  for (int i = 0; i < 20000; ++i)
+    centavos.append(aleatorio.bounded(maximo + 1));
+  for (const quint64 n : centavos) {
+    const QString texto = verbalor_.extenso(double(n) / 100.0, 2);
+    const auto leitura = LeitorExtenso::ler(texto);
+    const QByteArray caso = QByteArray::number(n) + " -> " + texto.toUtf8();
+    QVERIFY2(leitura.has_value(), caso.constData());
+    QVERIFY2(leitura->inteiro == n / 100, caso.constData());
+    QVERIFY2(leitura->temFracao ? leitura->numerador == n % 100 && leitura->denominador == 100 : n % 100 == 0,
+             caso.constData());
   }
 }
 
