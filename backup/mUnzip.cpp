@@ -1,7 +1,5 @@
 #include "backup/mUnzip.h"
 
-#include "backup/cUnzip.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -87,7 +85,8 @@ QByteArray comFinsCrlf(const char* dados, qint64 tamanho, char& anterior) {
 
 class Execucao {
 public:
-  Execucao(cUnzip& unzip, const QStringList& incluir) : unzip_(unzip), o_(unzip.Opcoes()), incluir_(incluir) {}
+  Execucao(const OpcoesUnzip& o, const QStringList& incluir, const EventosUnzip& eventos)
+      : o_(o), incluir_(incluir), eventos_(eventos) {}
 
   ~Execucao() {
     if (arquivo_ != nullptr)
@@ -116,7 +115,8 @@ public:
 
 private:
   int falha(int codigo, const QString& texto) {
-    emit unzip_.Mensagem(texto);
+    if (eventos_.mensagem)
+      eventos_.mensagem(texto);
     return codigo;
   }
 
@@ -148,7 +148,8 @@ private:
       e.crc = estado.crc;
       e.metodo = metodo(estado.comp_method);
       e.criptografado = estado.encryption_method != ZIP_EM_NONE;
-      unzip_.adicionarEntrada(e);
+      if (eventos_.entrada)
+        eventos_.entrada(e);
     }
     return 0;
   }
@@ -196,14 +197,15 @@ private:
       if (d.relativo.isEmpty())
         continue;
       total += d.tamanho;
-      if (d.tamanho < 0 || total > unzip_.LimiteDescompactado())
+      if (d.tamanho < 0 || total > o_.limiteDescompactado)
         return falha(kGrandeDemais, QStringLiteral("o arquivo descompactado passaria do limite"));
       precisaSenha = precisaSenha || estado.encryption_method != ZIP_EM_NONE;
       destinos.append(d);
     }
     if (precisaSenha) {
       QString senha;
-      emit unzip_.PasswordRequest(senha);
+      if (eventos_.senha)
+        eventos_.senha(senha);
       if (senha.isEmpty())
         return falha(kSemSenha, QStringLiteral("senha não informada"));
       zip_set_default_password(arquivo_, senha.toUtf8().constData());
@@ -220,8 +222,8 @@ private:
     if (o_.sobrescrever != 0)
       return true;
     bool sim = false;
-    if (o_.perguntarSobrescrever != 0)
-      emit unzip_.OverwritePrompt(existente.filePath(), sim);
+    if (o_.perguntarSobrescrever != 0 && eventos_.sobrescrever)
+      eventos_.sobrescrever(existente.filePath(), sim);
     return sim;
   }
 
@@ -262,7 +264,7 @@ private:
       if (n == 0)
         break;
       lidos += n;
-      if (lidos > d.tamanho || lidos > unzip_.LimiteDescompactado())
+      if (lidos > d.tamanho || lidos > o_.limiteDescompactado)
         return falha(kGrandeDemais, QStringLiteral("a entrada descompactada passaria do seu tamanho: ") + d.relativo);
       if (o_.crParaCrlf != 0 && lidos == n)
         texto = std::memchr(bloco.get(), 0, static_cast<std::size_t>(n)) == nullptr;
@@ -282,16 +284,16 @@ private:
     return 0;
   }
 
-  cUnzip& unzip_;
   const OpcoesUnzip& o_;
   const QStringList& incluir_;
+  const EventosUnzip& eventos_;
   zip_t* arquivo_ = nullptr;
 };
 
 }  // namespace
 
-int RunUnzip(cUnzip& unzip, const QStringList& incluir) {
-  return Execucao(unzip, incluir).executar();
+int RunUnzip(const OpcoesUnzip& opcoes, const QStringList& incluir, const EventosUnzip& eventos) {
+  return Execucao(opcoes, incluir, eventos).executar();
 }
 
 }  // namespace mUnzip
