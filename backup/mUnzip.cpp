@@ -131,7 +131,8 @@ private:
       zip_stat_t estado;
       if (zip_stat_index(arquivo_, static_cast<zip_uint64_t>(i), 0, &estado) != 0)
         return falhaLibzip();
-      const QString completo = QString::fromUtf8(estado.name);
+      // A backslash separates folders, as archivers on Windows write it; extraction reads it the same way.
+      const QString completo = QString::fromUtf8(estado.name).replace(QLatin1Char('\\'), QLatin1Char('/'));
       const QString semBarra = completo.endsWith(QLatin1Char('/')) ? completo.chopped(1) : completo;
       Entrada e;
       const qsizetype barra = semBarra.lastIndexOf(QLatin1Char('/'));

@@ -101,10 +101,12 @@ private slots:
     const QString zip = fixture(QStringLiteral("pastas.zip"));
     QVERIFY(FabricaZip::criar(zip, {{QStringLiteral("Dados/antigo/"), {}},
                                     {QStringLiteral("Dados/antigo/bdRecibo.mdb"), novo},
-                                    {QStringLiteral("Dados/leia-me.txt"), "nota"}}));
+                                    {QStringLiteral("Dados/leia-me.txt"), "nota"},
+                                    {QStringLiteral("Dados\\outra.txt"), "barra invertida"}}));
     const Resultado r = RestauracaoBanco::RestaurarBanco(zip);
     QVERIFY2(r.ok, qPrintable(r.erro));
-    QCOMPARE(arquivosDados(), QStringList({QStringLiteral("bdRecibo.mdb"), QStringLiteral("leia-me.txt")}));
+    QCOMPARE(arquivosDados(),
+             QStringList({QStringLiteral("bdRecibo.mdb"), QStringLiteral("leia-me.txt"), QStringLiteral("outra.txt")}));
     QCOMPARE(FabricaZip::conteudo(p.banco()), novo);
     QCOMPARE(FabricaZip::conteudo(modGeral::CaminhoDados() + QStringLiteral("leia-me.txt")), QByteArray("nota"));
     QVERIFY(p.abrir());

@@ -216,6 +216,23 @@ private slots:
     QCOMPARE(FabricaZip::conteudo(noDestino(QStringLiteral("dados.bin"))), QByteArray("\0\n\x01", 3));
   }
 
+  // "sub\nota.txt" is the file nota.txt in the folder sub, listed and extracted alike.
+  void barraInvertidaTratadaComoPasta() {
+    preparar({{QStringLiteral("sub\\nota.txt"), "nota"}});
+    cUnzip u;
+    u.setZipFile(zip());
+    QVERIFY(u.Directory());
+    QCOMPARE(u.Filename(1), QStringLiteral("nota.txt"));
+    QCOMPARE(u.FileDirectory(1), QStringLiteral("sub"));
+    u.setUnzipFolder(destino());
+    QVERIFY(!u.Unzip());
+    QCOMPARE(conteudoDestino(), QStringList({QStringLiteral("nota.txt")}));
+    u.setUseFolderNames(true);
+    QVERIFY(!u.Unzip());
+    QCOMPARE(conteudoDestino(),
+             QStringList({QStringLiteral("nota.txt"), QStringLiteral("sub"), QStringLiteral("sub/nota.txt")}));
+  }
+
   void trocaEspacos() {
     preparar({{QStringLiteral("com espaço.txt"), "x"}});
     cUnzip u;
