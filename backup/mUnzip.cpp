@@ -1,9 +1,12 @@
 #include "backup/mUnzip.h"
 
+#include "backup/RegiaoEntradas.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
 
 #include <zip.h>
 
@@ -19,6 +22,12 @@ constexpr int kEntradaNaoRegular = 102;
 constexpr int kGrandeDemais = 103;
 constexpr int kSemSenha = 104;
 constexpr int kGravacao = 105;
+constexpr int kSobreposicao = 106;
+constexpr int kSemEspaco = 107;
+
+// What an extraction leaves free on its disk beyond what it writes: a tenth more, and room for
+// the files the program itself writes next (the database's journal, the settings).
+constexpr qint64 kFolgaMinima = qint64(64) * 1024 * 1024;
 
 // File types of the Unix mode kept in the high half of the external attributes.
 constexpr zip_uint32_t kTipo = 0170000;
@@ -98,6 +107,10 @@ public:
     arquivo_ = zip_open(QFile::encodeName(o_.arquivoZip).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &erro);
     if (arquivo_ == nullptr)
       return falha(erro, textoErro(erro));
+    // libzip's consistency check compares each local header with its central one, but not
+    // where the entries lie: entries that share their bytes pass it.
+    if (const QString sobreposicao = RegiaoEntradas::Conferir(o_.arquivoZip); !sobreposicao.isEmpty())
+      return falha(kSobreposicao, sobreposicao);
     if (o_.listar != 0)
       return listar();
 
@@ -197,12 +210,16 @@ private:
         d.relativo.replace(QLatin1Char(' '), QLatin1Char('_'));
       if (d.relativo.isEmpty())
         continue;
-      total += d.tamanho;
-      if (d.tamanho < 0 || total > o_.limiteDescompactado)
+      if (d.tamanho < 0 || d.tamanho > o_.limiteDescompactado - total)
         return falha(kGrandeDemais, QStringLiteral("o arquivo descompactado passaria do limite"));
+      total += d.tamanho;
       precisaSenha = precisaSenha || estado.encryption_method != ZIP_EM_NONE;
       destinos.append(d);
     }
+    if (o_.testar == 0 && !cabe(total))
+      return falha(kSemEspaco, QStringLiteral("não há espaço livre bastante em %1 para os %2 MB descompactados")
+                                   .arg(QDir::toNativeSeparators(o_.pasta))
+                                   .arg(total / (1024 * 1024) + 1));
     if (precisaSenha) {
       QString senha;
       if (eventos_.senha)
@@ -212,6 +229,18 @@ private:
       zip_set_default_password(arquivo_, senha.toUtf8().constData());
     }
     return 0;
+  }
+
+  // Whether `total` bytes fit the free space of the target folder's disk with room to spare.
+  bool cabe(qint64 total) const {
+    QFileInfo pasta(o_.pasta);
+    while (!pasta.exists() && !pasta.isRoot() && pasta.absolutePath() != pasta.absoluteFilePath())
+      pasta = QFileInfo(pasta.absolutePath());
+    const QStorageInfo disco(pasta.absoluteFilePath());
+    if (!disco.isValid())
+      return true;  // nowhere to ask: the writes themselves will fail cleanly
+    const qint64 livre = disco.bytesAvailable();
+    return total <= livre && livre - total >= total / 10 + kFolgaMinima;
   }
 
   // Whether the entry may take the place of an existing file of the same name.

@@ -142,6 +142,14 @@ private slots:
     QTest::newRow("diário do banco junto")
         << QList<Entrada>{banco, {QStringLiteral("bdRecibo.mdb-journal"), "x"}} << QString() << semLimite;
     QTest::newRow("passa do limite") << QList<Entrada>{banco} << QString() << qint64(novo.size() - 1);
+    QList<Entrada> muitas{banco};
+    for (int i = 0; i <= RestauracaoBanco::MaisOutrasEntradas; ++i)
+      muitas.append({QStringLiteral("nota%1.txt").arg(i), "x"});
+    QTest::newRow("outros arquivos demais") << muitas << QString() << semLimite;
+    QTest::newRow("outro arquivo grande demais")
+        << QList<Entrada>{banco, {QStringLiteral("zeros.bin"), QByteArray(RestauracaoBanco::MaiorOutroArquivo + 1, 0)}}
+        << QString() << semLimite;
+    QTest::newRow("entradas sobrepostas") << QList<Entrada>{banco} << QStringLiteral("sobrepor") << semLimite;
   }
   void arquivoRuimNaoTocaNoBanco() {
     QFETCH(QList<Entrada>, entradas);
@@ -158,6 +166,12 @@ private slots:
       QFile arquivo(zip);
       QVERIFY(arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate));
       arquivo.write("PK isto não é um arquivo zip");
+    } else if (estrago == QLatin1String("sobrepor")) {
+      // The database's entry lies inside the data of another one, which carries it out again.
+      FabricaZip::EntradaBruta dentro{entradas.first().nome, entradas.first().dados};
+      const FabricaZip::EntradaBruta fora{QStringLiteral("zeros.bin"), FabricaZip::local(dentro)};
+      dentro.posicao = 30 + fora.nome.size();
+      QVERIFY(FabricaZip::criarBruto(zip, {fora, dentro}));
     } else {
       QVERIFY(FabricaZip::criar(zip, entradas));
     }
