@@ -82,7 +82,11 @@ Resultado Relatorio::analisarFormula(int indice) {
        !AvaliadorFormula::VerificarFuncoes(*analisada.raiz, erro, posicao)))
     analisada.raiz.reset();
   if (!erro.isEmpty())
-    return erroFormula(QStringLiteral("%1, fórmula %2").arg(layout_.arquivo, f.nome), erro, posicao);
+    return erroFormula(
+        f.linhaArquivo > 0
+            ? QStringLiteral("%1, linha %2, fórmula %3").arg(layout_.arquivo).arg(f.linhaArquivo).arg(f.nome)
+            : QStringLiteral("%1, fórmula %2").arg(layout_.arquivo, f.nome),
+        erro, posicao);
   formulas_[static_cast<std::size_t>(indice)] = std::move(analisada);
   return Resultado::sucesso();
 }
