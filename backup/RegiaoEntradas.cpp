@@ -20,6 +20,8 @@ constexpr qint64 kTamanhoCentral = 46;
 constexpr qint64 kTamanhoLocal = 30;
 constexpr qint64 kMaiorComentario = 0xffff;
 constexpr quint16 kExtraZip64 = 0x0001;
+// Far more than the central headers of any backup; the directory is read whole into memory.
+constexpr quint64 kMaiorDiretorio = quint64(64) * 1024 * 1024;
 
 quint64 lerLE(const QByteArray& dados, qint64 posicao, int bytes) {
   quint64 valor = 0;
@@ -45,6 +47,8 @@ public:
     quint64 quantidade = 0, inicioDiretorio = 0, tamanhoDiretorio = 0;
     if (!lerFim(quantidade, inicioDiretorio, tamanhoDiretorio))
       return QStringLiteral("o diretório do arquivo zip está danificado");
+    if (tamanhoDiretorio > kMaiorDiretorio)
+      return QStringLiteral("o diretório do arquivo zip é grande demais");
     std::vector<Regiao> regioes;
     if (!lerDiretorio(quantidade, inicioDiretorio, tamanhoDiretorio, regioes))
       return QStringLiteral("o diretório do arquivo zip está danificado");

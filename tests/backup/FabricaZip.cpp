@@ -6,6 +6,8 @@
 #include <zip.h>
 #include <zlib.h>
 
+#include <algorithm>
+
 namespace FabricaZip {
 namespace {
 
@@ -81,13 +83,33 @@ bool criarBruto(const QString& caminho, const QList<EntradaBruta>& entradas) {
     central.append(e.nome.toUtf8());
     extra64(central, e, c);
   }
+  // With a Zip64 entry the end record takes the Zip64 form too, so that both are read.
+  const bool zip64 =
+      std::any_of(entradas.cbegin(), entradas.cend(), [](const EntradaBruta& e) { return cabecalho(e).zip64; });
+  const auto quantas = static_cast<quint64>(entradas.size());
   QByteArray fim;
+  if (zip64) {
+    const auto posicaoFim64 = static_cast<quint64>(arquivo.size() + central.size());
+    poe(fim, 0x06064b50, 4);
+    poe(fim, 44, 8);  // the record's size after this field
+    poe(fim, 0x032d, 2);
+    poe(fim, 45, 2);
+    poe(fim, 0, 8);  // disks
+    poe(fim, quantas, 8);
+    poe(fim, quantas, 8);
+    poe(fim, static_cast<quint64>(central.size()), 8);
+    poe(fim, static_cast<quint64>(arquivo.size()), 8);
+    poe(fim, 0x07064b50, 4);
+    poe(fim, 0, 4);
+    poe(fim, posicaoFim64, 8);
+    poe(fim, 1, 4);
+  }
   poe(fim, 0x06054b50, 4);
   poe(fim, 0, 4);  // disks
-  poe(fim, static_cast<quint64>(entradas.size()), 2);
-  poe(fim, static_cast<quint64>(entradas.size()), 2);
-  poe(fim, static_cast<quint64>(central.size()), 4);
-  poe(fim, static_cast<quint64>(arquivo.size()), 4);
+  poe(fim, zip64 ? 0xffff : quantas, 2);
+  poe(fim, zip64 ? 0xffff : quantas, 2);
+  poe(fim, zip64 ? 0xffffffffu : static_cast<quint64>(central.size()), 4);
+  poe(fim, zip64 ? 0xffffffffu : static_cast<quint64>(arquivo.size()), 4);
   poe(fim, 0, 2);
   QFile saida(caminho);
   return saida.open(QIODevice::WriteOnly | QIODevice::Truncate) && saida.write(arquivo + central + fim) >= 0;

@@ -23,7 +23,7 @@ struct EntradaBruta {
   QByteArray dados;  ///< the entry's bytes as they lie in the archive
   bool deflate = false;
   /// The uncompressed size the headers declare (-1: the size of `dados`); from 4 GiB on, the
-  /// headers take the Zip64 form.
+  /// headers and the archive's end record take the Zip64 form.
   qint64 tamanho = -1;
   /// Where the entry's local header lies (-1: written after the previous entry's data; else an
   /// offset where the bytes of an earlier entry already hold it).
