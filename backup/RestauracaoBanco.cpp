@@ -34,8 +34,17 @@ Resultado extrair(const QString& arquivoZip, const QString& pasta, qint64 limite
     return falha(QStringLiteral("O arquivo não é uma cópia de segurança legível: ") + mensagem);
 
   bool temBanco = false;
+  int outras = 0;
   for (int i = 1; i <= unzip.FileCount(); ++i) {
     const QString nome = unzip.Filename(i);
+    if (nome != Conexao::NomeArquivoBanco && ++outras > MaisOutrasEntradas)
+      return falha(QStringLiteral("A cópia de segurança traz mais de %1 arquivos além do banco de dados.")
+                       .arg(MaisOutrasEntradas));
+    if (nome != Conexao::NomeArquivoBanco && unzip.FileSize(i) > MaiorOutroArquivo)
+      return falha(QStringLiteral("A cópia de segurança traz um arquivo grande demais (mais de %1 MB) além do banco "
+                                  "de dados: %2")
+                       .arg(MaiorOutroArquivo / (1024 * 1024))
+                       .arg(nome));
     if (nome.isEmpty())
       continue;  // a folder entry: nothing lands for it
     if (nomeReservado(nome))

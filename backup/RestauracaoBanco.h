@@ -15,6 +15,12 @@ inline const QString NomeArquivoAnterior = QStringLiteral("bdRecibo.mdb.anterior
 /// The folder inside the data folder where the archive is extracted first.
 inline const QString NomePastaTemporaria = QStringLiteral(".restauracao");
 
+/// Besides the database, an archive may carry a few small files (notes, the settings); more
+/// entries, or larger ones, make no backup of this program and are refused before anything is
+/// written.
+inline constexpr int MaisOutrasEntradas = 100;
+inline constexpr qint64 MaiorOutroArquivo = qint64(16) * 1024 * 1024;
+
 /// The steps of a restore, in order.
 enum class Etapa {
   RemoverRestos,

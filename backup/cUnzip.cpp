@@ -18,11 +18,20 @@ void cUnzip::setFileSelected(int indice, bool selecionado) {
     entradas_[indice - 1].selecionado = selecionado;
 }
 
+int cUnzip::executar(const QStringList& incluir) {
+  mUnzip::EventosUnzip eventos;
+  eventos.mensagem = [this](const QString& texto) { emit Mensagem(texto); };
+  eventos.entrada = [this](const mUnzip::Entrada& e) { entradas_.append(e); };
+  eventos.sobrescrever = [this](const QString& arquivo, bool& sim) { emit OverwritePrompt(arquivo, sim); };
+  eventos.senha = [this](QString& senha) { emit PasswordRequest(senha); };
+  return mUnzip::RunUnzip(opcoes_, incluir, eventos);
+}
+
 bool cUnzip::Directory() {
   opcoes_.arquivoZip = zipFile_;
   opcoes_.pasta.clear();
   opcoes_.listar = 1;
-  const int codigo = mUnzip::RunUnzip(*this, {});
+  const int codigo = executar({});
   opcoes_.listar = 0;
   return codigo == 0;
 }
@@ -53,7 +62,7 @@ bool cUnzip::Unzip() {
   opcoes_.arquivoZip = zipFile_;
   opcoes_.pasta = unzipFolder_;
   opcoes_.listar = 0;
-  return mUnzip::RunUnzip(*this, incluir) != 0;
+  return executar(incluir) != 0;
 }
 
 QString cUnzip::GetVersion() {

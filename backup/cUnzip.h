@@ -15,7 +15,7 @@ class cUnzip : public QObject {
   Q_OBJECT
 public:
   /// Default cap on the bytes an extraction may write.
-  static constexpr qint64 LimitePadrao = qint64(16) * 1024 * 1024 * 1024;
+  static constexpr qint64 LimitePadrao = mUnzip::LimitePadrao;
 
   explicit cUnzip(QObject* parent = nullptr);
 
@@ -44,8 +44,8 @@ public:
   void setCaseSensitiveFileNames(bool v) { opcoes_.diferenciarMaiusculas = v ? 1 : 0; }
 
   /// Cap on the total of bytes one `Unzip` may write.
-  qint64 LimiteDescompactado() const { return limite_; }
-  void setLimiteDescompactado(qint64 bytes) { limite_ = bytes; }
+  qint64 LimiteDescompactado() const { return opcoes_.limiteDescompactado; }
+  void setLimiteDescompactado(qint64 bytes) { opcoes_.limiteDescompactado = bytes; }
 
   /// The options record as the last call received it.
   const mUnzip::OpcoesUnzip& Opcoes() const { return opcoes_; }
@@ -79,9 +79,6 @@ public:
   /// The version of the archive library.
   static QString GetVersion();
 
-  /// The list mode reports an entry (used by the extraction call).
-  void adicionarEntrada(const mUnzip::Entrada& entrada) { entradas_.append(entrada); }
-
 signals:
   /// A message of the library.
   void Mensagem(const QString& texto);
@@ -92,10 +89,11 @@ signals:
 
 private:
   const mUnzip::Entrada& entrada(int indice) const;
+  /// Runs the extraction call with this object's options, raising its signals.
+  int executar(const QStringList& incluir);
 
   QString zipFile_;
   QString unzipFolder_;
   mUnzip::OpcoesUnzip opcoes_;
   QList<mUnzip::Entrada> entradas_;
-  qint64 limite_ = LimitePadrao;
 };

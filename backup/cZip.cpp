@@ -21,12 +21,21 @@ void cZip::setMessageLevel(int nivel) {
   opcoes_.silencioso = nivel == 1 ? 1 : 0;
 }
 
+int cZip::executar() {
+  mZip::EventosZip eventos;
+  eventos.progresso = [this](int quantidade, const QString& mensagem) { emit Progress(quantidade, mensagem); };
+  eventos.senha = [this](QString& senha) { emit PasswordRequest(senha); };
+  eventos.comentario = [this](QString& comentario) { emit CommentRequest(comentario); };
+  eventos.cancelar = [this](bool& cancelar) { emit Cancel(cancelar); };
+  return mZip::RunZip(zipFile_, especificacoes_, opcoes_, eventos);
+}
+
 void cZip::Zip() {
-  codigo_ = mZip::RunZip(*this);
+  codigo_ = executar();
 }
 
 void cZip::Delete() {
   opcoes_.excluirEntradas = 1;
-  codigo_ = mZip::RunZip(*this);
+  codigo_ = executar();
   opcoes_.excluirEntradas = 0;
 }

@@ -11,10 +11,6 @@
 class cZip : public QObject {
   Q_OBJECT
 public:
-  /// Level 6 of deflate: about as small as the slower levels for a database file, in a fraction
-  /// of their time.
-  static constexpr int NivelCompressao = 6;
-
   explicit cZip(QObject* parent = nullptr);
 
   QString ZipFile() const { return zipFile_; }
@@ -85,6 +81,9 @@ signals:
 
 private:
   QString zipFile_;
+  /// Runs the archive call with this object's options, raising its signals.
+  int executar();
+
   mZip::OpcoesZip opcoes_;
   QStringList especificacoes_;
   int codigo_ = 0;

@@ -1,11 +1,12 @@
 #include "backup/mUnzip.h"
 
-#include "backup/cUnzip.h"
+#include "backup/RegiaoEntradas.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
 
 #include <zip.h>
 
@@ -21,6 +22,12 @@ constexpr int kEntradaNaoRegular = 102;
 constexpr int kGrandeDemais = 103;
 constexpr int kSemSenha = 104;
 constexpr int kGravacao = 105;
+constexpr int kSobreposicao = 106;
+constexpr int kSemEspaco = 107;
+
+// What an extraction leaves free on its disk beyond what it writes: a tenth more, and room for
+// the files the program itself writes next (the database's journal, the settings).
+constexpr qint64 kFolgaMinima = qint64(64) * 1024 * 1024;
 
 // File types of the Unix mode kept in the high half of the external attributes.
 constexpr zip_uint32_t kTipo = 0170000;
@@ -87,7 +94,8 @@ QByteArray comFinsCrlf(const char* dados, qint64 tamanho, char& anterior) {
 
 class Execucao {
 public:
-  Execucao(cUnzip& unzip, const QStringList& incluir) : unzip_(unzip), o_(unzip.Opcoes()), incluir_(incluir) {}
+  Execucao(const OpcoesUnzip& o, const QStringList& incluir, const EventosUnzip& eventos)
+      : o_(o), incluir_(incluir), eventos_(eventos) {}
 
   ~Execucao() {
     if (arquivo_ != nullptr)
@@ -99,6 +107,10 @@ public:
     arquivo_ = zip_open(QFile::encodeName(o_.arquivoZip).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &erro);
     if (arquivo_ == nullptr)
       return falha(erro, textoErro(erro));
+    // libzip's consistency check compares each local header with its central one, but not
+    // where the entries lie: entries that share their bytes pass it.
+    if (const QString sobreposicao = RegiaoEntradas::Conferir(o_.arquivoZip); !sobreposicao.isEmpty())
+      return falha(kSobreposicao, sobreposicao);
     if (o_.listar != 0)
       return listar();
 
@@ -116,7 +128,8 @@ public:
 
 private:
   int falha(int codigo, const QString& texto) {
-    emit unzip_.Mensagem(texto);
+    if (eventos_.mensagem)
+      eventos_.mensagem(texto);
     return codigo;
   }
 
@@ -131,7 +144,8 @@ private:
       zip_stat_t estado;
       if (zip_stat_index(arquivo_, static_cast<zip_uint64_t>(i), 0, &estado) != 0)
         return falhaLibzip();
-      const QString completo = QString::fromUtf8(estado.name);
+      // A backslash separates folders, as archivers on Windows write it; extraction reads it the same way.
+      const QString completo = QString::fromUtf8(estado.name).replace(QLatin1Char('\\'), QLatin1Char('/'));
       const QString semBarra = completo.endsWith(QLatin1Char('/')) ? completo.chopped(1) : completo;
       Entrada e;
       const qsizetype barra = semBarra.lastIndexOf(QLatin1Char('/'));
@@ -148,7 +162,8 @@ private:
       e.crc = estado.crc;
       e.metodo = metodo(estado.comp_method);
       e.criptografado = estado.encryption_method != ZIP_EM_NONE;
-      unzip_.adicionarEntrada(e);
+      if (eventos_.entrada)
+        eventos_.entrada(e);
     }
     return 0;
   }
@@ -195,20 +210,37 @@ private:
         d.relativo.replace(QLatin1Char(' '), QLatin1Char('_'));
       if (d.relativo.isEmpty())
         continue;
-      total += d.tamanho;
-      if (d.tamanho < 0 || total > unzip_.LimiteDescompactado())
+      if (d.tamanho < 0 || d.tamanho > o_.limiteDescompactado - total)
         return falha(kGrandeDemais, QStringLiteral("o arquivo descompactado passaria do limite"));
+      total += d.tamanho;
       precisaSenha = precisaSenha || estado.encryption_method != ZIP_EM_NONE;
       destinos.append(d);
     }
+    if (o_.testar == 0 && !cabe(total))
+      return falha(kSemEspaco, QStringLiteral("não há espaço livre bastante em %1 para os %2 MB descompactados")
+                                   .arg(QDir::toNativeSeparators(o_.pasta))
+                                   .arg(total / (1024 * 1024) + 1));
     if (precisaSenha) {
       QString senha;
-      emit unzip_.PasswordRequest(senha);
+      if (eventos_.senha)
+        eventos_.senha(senha);
       if (senha.isEmpty())
         return falha(kSemSenha, QStringLiteral("senha não informada"));
       zip_set_default_password(arquivo_, senha.toUtf8().constData());
     }
     return 0;
+  }
+
+  // Whether `total` bytes fit the free space of the target folder's disk with room to spare.
+  bool cabe(qint64 total) const {
+    QFileInfo pasta(o_.pasta);
+    while (!pasta.exists() && !pasta.isRoot() && pasta.absolutePath() != pasta.absoluteFilePath())
+      pasta = QFileInfo(pasta.absolutePath());
+    const QStorageInfo disco(pasta.absoluteFilePath());
+    if (!disco.isValid())
+      return true;  // nowhere to ask: the writes themselves will fail cleanly
+    const qint64 livre = disco.bytesAvailable();
+    return total <= livre && livre - total >= total / 10 + kFolgaMinima;
   }
 
   // Whether the entry may take the place of an existing file of the same name.
@@ -220,8 +252,8 @@ private:
     if (o_.sobrescrever != 0)
       return true;
     bool sim = false;
-    if (o_.perguntarSobrescrever != 0)
-      emit unzip_.OverwritePrompt(existente.filePath(), sim);
+    if (o_.perguntarSobrescrever != 0 && eventos_.sobrescrever)
+      eventos_.sobrescrever(existente.filePath(), sim);
     return sim;
   }
 
@@ -262,7 +294,7 @@ private:
       if (n == 0)
         break;
       lidos += n;
-      if (lidos > d.tamanho || lidos > unzip_.LimiteDescompactado())
+      if (lidos > d.tamanho || lidos > o_.limiteDescompactado)
         return falha(kGrandeDemais, QStringLiteral("a entrada descompactada passaria do seu tamanho: ") + d.relativo);
       if (o_.crParaCrlf != 0 && lidos == n)
         texto = std::memchr(bloco.get(), 0, static_cast<std::size_t>(n)) == nullptr;
@@ -282,16 +314,16 @@ private:
     return 0;
   }
 
-  cUnzip& unzip_;
   const OpcoesUnzip& o_;
   const QStringList& incluir_;
+  const EventosUnzip& eventos_;
   zip_t* arquivo_ = nullptr;
 };
 
 }  // namespace
 
-int RunUnzip(cUnzip& unzip, const QStringList& incluir) {
-  return Execucao(unzip, incluir).executar();
+int RunUnzip(const OpcoesUnzip& opcoes, const QStringList& incluir, const EventosUnzip& eventos) {
+  return Execucao(opcoes, incluir, eventos).executar();
 }
 
 }  // namespace mUnzip

@@ -4,15 +4,18 @@
 #include <QString>
 #include <QStringList>
 
-class cUnzip;
+#include <functional>
 
-/// The extraction call behind `cUnzip`, on libzip.
+/// The extraction call, on libzip: lists the entries of a zip archive or extracts them.
 namespace mUnzip {
 
-/// The options the extraction call receives; every field starts empty or zero.
+/// Default cap on the bytes an extraction may write.
+constexpr qint64 LimitePadrao = qint64(16) * 1024 * 1024 * 1024;
+
+/// The options the extraction call receives; every field but the cap starts empty or zero.
 struct OpcoesUnzip {
-  QString arquivoZip;  ///< copied from `cUnzip::ZipFile` just before each call
-  QString pasta;       ///< copied from `cUnzip::UnzipFolder` just before each call
+  QString arquivoZip;
+  QString pasta;  ///< the folder the entries are extracted into
   int somenteNovos = 0;
   int espacoParaSublinhado = 0;
   int perguntarSobrescrever = 0;
@@ -22,7 +25,8 @@ struct OpcoesUnzip {
   int sobrescrever = 0;
   int crParaCrlf = 0;
   int diferenciarMaiusculas = 0;
-  int listar = 0;  ///< 1: report the entries instead of extracting them
+  int listar = 0;                             ///< 1: report the entries instead of extracting them
+  qint64 limiteDescompactado = LimitePadrao;  ///< cap on the total of bytes one extraction may write
 };
 
 /// One entry of an archive as the list mode reports it.
@@ -39,9 +43,21 @@ struct Entrada {
   bool selecionado = true;
 };
 
-/// Runs the extraction call of `unzip` with the names of `incluir` (every entry when empty):
-/// in list mode it reports each entry to `unzip`, otherwise it extracts (or tests) them.
-/// Returns 0 on success, else the failure's code.
-int RunUnzip(cUnzip& unzip, const QStringList& incluir);
+/// What the extraction call reports or asks while it runs; an empty callback is not called.
+struct EventosUnzip {
+  /// A message of the library.
+  std::function<void(const QString& texto)> mensagem;
+  /// The list mode reports an entry.
+  std::function<void(const Entrada& entrada)> entrada;
+  /// A file of that name exists and the options ask: set `sobrescrever` to replace it.
+  std::function<void(const QString& arquivo, bool& sobrescrever)> sobrescrever;
+  /// The password of encrypted entries (left empty: give up).
+  std::function<void(QString& senha)> senha;
+};
+
+/// Runs the extraction call with the names of `incluir` (every entry when empty): in list mode
+/// it reports each entry, otherwise it extracts (or tests) them. Returns 0 on success, else the
+/// failure's code.
+int RunUnzip(const OpcoesUnzip& opcoes, const QStringList& incluir, const EventosUnzip& eventos);
 
 }  // namespace mUnzip

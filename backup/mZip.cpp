@@ -1,7 +1,5 @@
 #include "backup/mZip.h"
 
-#include "backup/cZip.h"
-
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
@@ -137,15 +135,16 @@ bool arquivoMaisNovo(zip_t* arquivo, zip_int64_t indice, const QFileInfo& info) 
 
 class Execucao {
 public:
-  explicit Execucao(cZip& zip) : zip_(zip), o_(zip.Opcoes()) {}
+  Execucao(const QString& arquivoZip, const QStringList& especificacoes, const OpcoesZip& o, const EventosZip& eventos)
+      : arquivoZip_(arquivoZip), especificacoes_(especificacoes), o_(o), eventos_(eventos) {}
 
   int executar() {
-    Coleta coleta(o_, zip_.ZipFile());
-    for (const QString& spec : zip_.FileSpecs())
+    Coleta coleta(o_, arquivoZip_);
+    for (const QString& spec : especificacoes_)
       coleta.especificacao(spec.trimmed());
 
     int erro = 0;
-    arquivo_ = zip_open(QFile::encodeName(zip_.ZipFile()).constData(), o_.excluirEntradas != 0 ? 0 : ZIP_CREATE, &erro);
+    arquivo_ = zip_open(QFile::encodeName(arquivoZip_).constData(), o_.excluirEntradas != 0 ? 0 : ZIP_CREATE, &erro);
     if (arquivo_ == nullptr) {
       zip_error_t detalhe;
       zip_error_init_with_code(&detalhe, erro);
@@ -172,8 +171,8 @@ public:
 
 private:
   void mensagem(const QString& texto) {
-    if (o_.silencioso == 0)
-      emit zip_.Progress(ultimo_, texto);
+    if (o_.silencioso == 0 && eventos_.progresso)
+      eventos_.progresso(ultimo_, texto);
   }
 
   int falhaLibzip() {
@@ -190,14 +189,16 @@ private:
     QByteArray senha;
     if (o_.criptografar != 0) {
       QString texto;
-      emit zip_.PasswordRequest(texto);
+      if (eventos_.senha)
+        eventos_.senha(texto);
       if (texto.isEmpty())
         return ZIP_ER_NOPASSWD;
       senha = texto.toUtf8();
     }
     if (o_.comentario != 0) {
       QString comentario;
-      emit zip_.CommentRequest(comentario);
+      if (eventos_.comentario)
+        eventos_.comentario(comentario);
       const QByteArray texto = comentario.toUtf8().left(0xffff);
       if (zip_set_archive_comment(arquivo_, texto.constData(), static_cast<zip_uint16_t>(texto.size())) != 0)
         return falhaLibzip();
@@ -243,7 +244,7 @@ private:
       return falhaLibzip();
     }
     const auto i = static_cast<zip_uint64_t>(indice);
-    if (zip_set_file_compression(arquivo_, i, ZIP_CM_DEFLATE, cZip::NivelCompressao) != 0 ||
+    if (zip_set_file_compression(arquivo_, i, ZIP_CM_DEFLATE, NivelCompressao) != 0 ||
         zip_file_set_mtime(arquivo_, i, static_cast<time_t>(info.lastModified().toSecsSinceEpoch()), 0) != 0 ||
         (!senha.isEmpty() && zip_file_set_encryption(arquivo_, i, ZIP_EM_AES_256, senha.constData()) != 0))
       return falhaLibzip();
@@ -254,7 +255,7 @@ private:
   int excluir() {
     int excluidas = 0;
     const zip_int64_t total = zip_get_num_entries(arquivo_, 0);
-    for (const QString& spec : zip_.FileSpecs()) {
+    for (const QString& spec : especificacoes_) {
       const QRegularExpression padrao = curinga(QString(spec.trimmed()).replace(QLatin1Char('\\'), QLatin1Char('/')));
       for (zip_int64_t i = 0; i < total; ++i) {
         const char* nome = zip_get_name(arquivo_, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_GUESS);
@@ -280,18 +281,22 @@ private:
     if (quantidade == self->ultimo_)
       return;
     self->ultimo_ = quantidade;
-    emit self->zip_.Progress(quantidade, QString());
+    if (self->eventos_.progresso)
+      self->eventos_.progresso(quantidade, QString());
   }
 
   static int cancelar(zip_t*, void* estado) {
     auto* self = static_cast<Execucao*>(estado);
     bool parar = false;
-    emit self->zip_.Cancel(parar);
+    if (self->eventos_.cancelar)
+      self->eventos_.cancelar(parar);
     return parar ? 1 : 0;
   }
 
-  cZip& zip_;
+  const QString& arquivoZip_;
+  const QStringList& especificacoes_;
   const OpcoesZip& o_;
+  const EventosZip& eventos_;
   zip_t* arquivo_ = nullptr;
   int ultimo_ = 0;
   std::list<QByteArray> convertidos_;
@@ -299,8 +304,9 @@ private:
 
 }  // namespace
 
-int RunZip(cZip& zip) {
-  return Execucao(zip).executar();
+int RunZip(const QString& arquivoZip, const QStringList& especificacoes, const OpcoesZip& opcoes,
+           const EventosZip& eventos) {
+  return Execucao(arquivoZip, especificacoes, opcoes, eventos).executar();
 }
 
 }  // namespace mZip

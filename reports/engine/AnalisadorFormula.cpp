@@ -6,6 +6,7 @@
 #include <QList>
 #include <QTime>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -67,15 +68,43 @@ private:
     no->posicao = posicao;
     return no;
   }
-  static No binario(NoFormula::Operador op, int posicao, No a, No b) {
+  No binario(NoFormula::Operador op, int posicao, No a, No b) {
     auto no = novo(NoFormula::Tipo::Binario, posicao);
     no->operador = op;
     no->filhos.push_back(std::move(a));
     no->filhos.push_back(std::move(b));
+    return medir(std::move(no));
+  }
+
+  // A node whose children are in place: its height, or nothing when that passes the limit (a
+  // chain of operators deepens the tree without nesting the parse).
+  No medir(No no) {
+    for (const auto& filho : no->filhos)
+      no->altura = std::max(no->altura, filho->altura + 1);
+    if (no->altura <= AnalisadorFormula::ProfundidadeMaxima)
+      return no;
+    falhar(no->posicao, profundidadeDemais());
+    return nullptr;
+  }
+
+  static QString profundidadeDemais() {
+    return QStringLiteral("a fórmula tem níveis demais (o limite é %1)").arg(AnalisadorFormula::ProfundidadeMaxima);
+  }
+
+  // One nested level of the parse (parentheses, an argument, a prefix operator): each costs stack,
+  // so past the limit the formula is refused.
+  No aninhar(No (Analisador::*nivel)()) {
+    if (profundidade_ >= AnalisadorFormula::ProfundidadeMaxima) {
+      falhar(atual().posicao, profundidadeDemais());
+      return nullptr;
+    }
+    ++profundidade_;
+    No no = (this->*nivel)();
+    --profundidade_;
     return no;
   }
 
-  No expressao() { return ou(); }
+  No expressao() { return aninhar(&Analisador::ou); }
 
   No ou() { return logico("or", NoFormula::Operador::Ou, &Analisador::e); }
   No e() { return logico("and", NoFormula::Operador::E, &Analisador::nao); }
@@ -98,13 +127,13 @@ private:
     if (ehPalavra("not")) {
       const int pos = atual().posicao;
       ++indice_;
-      No operando = nao();
+      No operando = aninhar(&Analisador::nao);
       if (!operando)
         return nullptr;
       auto no = novo(NoFormula::Tipo::Unario, pos);
       no->operador = NoFormula::Operador::Nao;
       no->filhos.push_back(std::move(operando));
-      return no;
+      return medir(std::move(no));
     }
     return comparacao();
   }
@@ -147,7 +176,7 @@ private:
       no->filhos.push_back(std::move(esquerda));
       no->filhos.push_back(std::move(inicio));
       no->filhos.push_back(std::move(fim));
-      return no;
+      return medir(std::move(no));
     }
     return esquerda;
   }
@@ -184,13 +213,13 @@ private:
     if (ehSimbolo("-")) {
       const int pos = atual().posicao;
       ++indice_;
-      No operando = unario();
+      No operando = aninhar(&Analisador::unario);
       if (!operando)
         return nullptr;
       auto no = novo(NoFormula::Tipo::Unario, pos);
       no->operador = NoFormula::Operador::Negativo;
       no->filhos.push_back(std::move(operando));
-      return no;
+      return medir(std::move(no));
     }
     return primario();
   }
@@ -329,7 +358,7 @@ private:
       }
       if (!esperarSimbolo(")"))
         return nullptr;
-      return no;
+      return medir(std::move(no));
     }
   }
 
@@ -338,6 +367,7 @@ private:
   qsizetype indice_ = 0;
   QString erro_;
   int posicaoErro_ = 0;
+  int profundidade_ = 0;
 };
 
 }  // namespace

@@ -23,6 +23,11 @@ struct FormulaAnalisada {
 /// calls and parentheses. Keywords and function names ignore case.
 namespace AnalisadorFormula {
 
+/// The deepest a formula may nest (parentheses, function calls, operators): the parser and every
+/// walk over the tree recurse that deep, so a deeper formula is refused rather than let it
+/// exhaust the stack.
+constexpr int ProfundidadeMaxima = 200;
+
 /// Parses `texto`; an empty or blank text gives an empty formula without error.
 FormulaAnalisada Analisar(const QString& texto);
 

@@ -35,6 +35,7 @@ struct TabelaLayout {
 struct FormulaLayout {
   QString nome;
   QString texto;
+  int linhaArquivo = 0;  ///< the line of its text in the layout file (0: set by the caller)
 };
 
 struct ParametroLayout {

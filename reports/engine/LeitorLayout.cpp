@@ -4,7 +4,13 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <cmath>
+
 namespace {
+
+constexpr double kMaiorMedidaMm = 1000;
+// The least width and height the margins must leave: a centimetre.
+constexpr double kMenorAreaUtil = 10 * kUnidadesPorMm;
 
 const QRegularExpression& identificador() {
   static const QRegularExpression re(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
@@ -95,6 +101,12 @@ public:
         return Resultado::falha(QStringLiteral("%1, linha %2: %3").arg(nome_).arg(linha_).arg(erro_));
     }
     linha_ = 0;
+    const QSizeF pagina = layout_.tamanhoPagina();
+    if (layout_.larguraUtil() < kMenorAreaUtil ||
+        pagina.height() - layout_.margens.top() - layout_.margens.bottom() < kMenorAreaUtil)
+      return Resultado::falha(QStringLiteral("%1, linha %2: as margens não deixam área para imprimir no papel")
+                                  .arg(nome_)
+                                  .arg(linhaPagina_));
     if (layout_.tabelas.isEmpty())
       return Resultado::falha(QStringLiteral("%1: o modelo não tem nenhuma tabela de dados.").arg(nome_));
     for (const TabelaLayout& t : layout_.tabelas)
@@ -153,10 +165,15 @@ private:
     return true;
   }
 
+  // A measure in millimetres, from 0 to the largest paper and then some: a negative, endless or
+  // absurd one would make rows vanish from the page or overflow the drawing's integer units.
   bool milimetros(const QString& texto, double& valor) {
     bool ok = false;
-    valor = texto.toDouble(&ok) * kUnidadesPorMm;
-    return ok || falhar(QStringLiteral("medida inválida: %1").arg(texto));
+    const double mm = texto.toDouble(&ok);
+    if (!ok || !std::isfinite(mm) || mm < 0 || mm > kMaiorMedidaMm)
+      return falhar(QStringLiteral("medida inválida: %1 (deve ir de 0 a %2 mm)").arg(texto).arg(kMaiorMedidaMm));
+    valor = mm * kUnidadesPorMm;
+    return true;
   }
 
   bool cor(const QString& texto, QColor& valor) {
@@ -181,6 +198,7 @@ private:
       if (chave != QLatin1String("texto"))
         return falhar(QStringLiteral("chave desconhecida: %1").arg(chave));
       layout_.formulas.last().texto = valor;
+      layout_.formulas.last().linhaArquivo = linha_;
       return true;
     case Bloco::Parametro:
       return chaveParametro(chave, valor);
@@ -214,10 +232,12 @@ private:
         }
       if (!achou)
         return falhar(QStringLiteral("papel desconhecido: %1").arg(valor));
+      linhaPagina_ = linha_;
     } else if (chave == QLatin1String("orientacao")) {
       if (valor != QLatin1String("retrato") && valor != QLatin1String("paisagem"))
         return falhar(QStringLiteral("orientação deve ser retrato ou paisagem"));
       layout_.paisagem = valor == QLatin1String("paisagem");
+      linhaPagina_ = linha_;
     } else if (chave == QLatin1String("margens")) {
       const QStringList v = valor.split(QLatin1Char(' '), Qt::SkipEmptyParts);
       double m[4] = {};
@@ -227,6 +247,7 @@ private:
         if (!milimetros(v.at(i), m[i]))
           return false;
       layout_.margens = QMarginsF(m[0], m[1], m[2], m[3]);
+      linhaPagina_ = linha_;
     } else {
       return chaveEstilo(chave, valor, layout_.estilo);
     }
@@ -402,6 +423,7 @@ private:
   LayoutRelatorio& layout_;
   Bloco bloco_ = Bloco::Nenhum;
   int linha_ = 0;
+  int linhaPagina_ = 0;  ///< the last line that set the paper, its orientation or the margins
   QString erro_;
 };
 

@@ -52,6 +52,8 @@ struct NoFormula {
   QString texto;
   QString campo;
   std::vector<std::unique_ptr<NoFormula>> filhos;
+  /// Levels of the tree from this node down, itself included.
+  int altura = 1;
   /// For a field, its column among the report's data once the formula has been checked.
   int coluna = -1;
 

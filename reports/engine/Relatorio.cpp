@@ -82,7 +82,11 @@ Resultado Relatorio::analisarFormula(int indice) {
        !AvaliadorFormula::VerificarFuncoes(*analisada.raiz, erro, posicao)))
     analisada.raiz.reset();
   if (!erro.isEmpty())
-    return erroFormula(QStringLiteral("%1, fórmula %2").arg(layout_.arquivo, f.nome), erro, posicao);
+    return erroFormula(
+        f.linhaArquivo > 0
+            ? QStringLiteral("%1, linha %2, fórmula %3").arg(layout_.arquivo).arg(f.linhaArquivo).arg(f.nome)
+            : QStringLiteral("%1, fórmula %2").arg(layout_.arquivo, f.nome),
+        erro, posicao);
   formulas_[static_cast<std::size_t>(indice)] = std::move(analisada);
   return Resultado::sucesso();
 }
@@ -199,11 +203,13 @@ Resultado Relatorio::DefinirFormula(const QString& nome, const QString& texto) {
   if (i < 0)
     return Resultado::falha(QStringLiteral("O relatório não tem a fórmula %1.").arg(nome));
   descartarPreparo();
-  const QString anterior = layout_.formulas.at(i).texto;
+  // The caller's text has no line in the file; a refused one leaves the previous formula whole.
+  const FormulaLayout anterior = layout_.formulas.at(i);
   layout_.formulas[i].texto = texto;
+  layout_.formulas[i].linhaArquivo = 0;
   Resultado r = analisarFormula(i);
   if (!r)
-    layout_.formulas[i].texto = anterior;
+    layout_.formulas[i] = anterior;
   return r;
 }
 

@@ -4,8 +4,116 @@
 #include <QStringList>
 
 #include <zip.h>
+#include <zlib.h>
+
+#include <algorithm>
 
 namespace FabricaZip {
+namespace {
+
+void poe(QByteArray& saida, quint64 valor, int bytes) {
+  for (int i = 0; i < bytes; ++i)
+    saida.append(static_cast<char>((valor >> (8 * i)) & 0xff));
+}
+
+struct Cabecalho {
+  quint64 tamanho = 0;
+  quint32 crc = 0;
+  bool zip64 = false;
+};
+
+Cabecalho cabecalho(const EntradaBruta& e) {
+  Cabecalho c;
+  c.tamanho = e.tamanho < 0 ? static_cast<quint64>(e.dados.size()) : static_cast<quint64>(e.tamanho);
+  c.crc = static_cast<quint32>(
+      crc32(0, reinterpret_cast<const Bytef*>(e.dados.constData()), static_cast<uInt>(e.dados.size())));
+  c.zip64 = c.tamanho >= 0xffffffffu;
+  return c;
+}
+
+// The fields local and central headers share, from "version needed" to the extra length.
+void comuns(QByteArray& saida, const EntradaBruta& e, const Cabecalho& c, int extra) {
+  poe(saida, c.zip64 ? 45 : 20, 2);
+  poe(saida, 0x0800, 2);  // UTF-8 names
+  poe(saida, e.deflate ? 8 : 0, 2);
+  poe(saida, 0x5021, 4);  // 2020-01-01 04:01
+  poe(saida, c.crc, 4);
+  poe(saida, c.zip64 ? 0xffffffffu : static_cast<quint64>(e.dados.size()), 4);
+  poe(saida, c.zip64 ? 0xffffffffu : c.tamanho, 4);
+  poe(saida, static_cast<quint64>(e.nome.toUtf8().size()), 2);
+  poe(saida, static_cast<quint64>(extra), 2);
+}
+
+void extra64(QByteArray& saida, const EntradaBruta& e, const Cabecalho& c) {
+  if (!c.zip64)
+    return;
+  poe(saida, 0x0001, 2);
+  poe(saida, 16, 2);
+  poe(saida, c.tamanho, 8);
+  poe(saida, static_cast<quint64>(e.dados.size()), 8);
+}
+
+}  // namespace
+
+QByteArray local(const EntradaBruta& e) {
+  const Cabecalho c = cabecalho(e);
+  QByteArray saida;
+  poe(saida, 0x04034b50, 4);
+  comuns(saida, e, c, c.zip64 ? 20 : 0);
+  saida.append(e.nome.toUtf8());
+  extra64(saida, e, c);
+  return saida + e.dados;
+}
+
+bool criarBruto(const QString& caminho, const QList<EntradaBruta>& entradas) {
+  QByteArray arquivo, central;
+  for (const EntradaBruta& e : entradas) {
+    const qint64 posicao = e.posicao >= 0 ? e.posicao : arquivo.size();
+    if (e.posicao < 0)
+      arquivo += local(e);
+    const Cabecalho c = cabecalho(e);
+    poe(central, 0x02014b50, 4);
+    poe(central, 0x031e, 2);  // made on Unix
+    comuns(central, e, c, c.zip64 ? 20 : 0);
+    poe(central, 0, 2);  // comment
+    poe(central, 0, 2);  // disk
+    poe(central, 0, 2);  // internal attributes
+    poe(central, 0100644u << 16, 4);
+    poe(central, static_cast<quint64>(posicao), 4);
+    central.append(e.nome.toUtf8());
+    extra64(central, e, c);
+  }
+  // With a Zip64 entry the end record takes the Zip64 form too, so that both are read.
+  const bool zip64 =
+      std::any_of(entradas.cbegin(), entradas.cend(), [](const EntradaBruta& e) { return cabecalho(e).zip64; });
+  const auto quantas = static_cast<quint64>(entradas.size());
+  QByteArray fim;
+  if (zip64) {
+    const auto posicaoFim64 = static_cast<quint64>(arquivo.size() + central.size());
+    poe(fim, 0x06064b50, 4);
+    poe(fim, 44, 8);  // the record's size after this field
+    poe(fim, 0x032d, 2);
+    poe(fim, 45, 2);
+    poe(fim, 0, 8);  // disks
+    poe(fim, quantas, 8);
+    poe(fim, quantas, 8);
+    poe(fim, static_cast<quint64>(central.size()), 8);
+    poe(fim, static_cast<quint64>(arquivo.size()), 8);
+    poe(fim, 0x07064b50, 4);
+    poe(fim, 0, 4);
+    poe(fim, posicaoFim64, 8);
+    poe(fim, 1, 4);
+  }
+  poe(fim, 0x06054b50, 4);
+  poe(fim, 0, 4);  // disks
+  poe(fim, zip64 ? 0xffff : quantas, 2);
+  poe(fim, zip64 ? 0xffff : quantas, 2);
+  poe(fim, zip64 ? 0xffffffffu : static_cast<quint64>(central.size()), 4);
+  poe(fim, zip64 ? 0xffffffffu : static_cast<quint64>(arquivo.size()), 4);
+  poe(fim, 0, 2);
+  QFile saida(caminho);
+  return saida.open(QIODevice::WriteOnly | QIODevice::Truncate) && saida.write(arquivo + central + fim) >= 0;
+}
 
 bool criar(const QString& caminho, const QList<Entrada>& entradas) {
   QFile::remove(caminho);

@@ -105,10 +105,12 @@ private slots:
     const QString zip = fixture(QStringLiteral("pastas.zip"));
     QVERIFY(FabricaZip::criar(zip, {{QStringLiteral("Dados/antigo/"), {}},
                                     {QStringLiteral("Dados/antigo/bdRecibo.mdb"), novo},
-                                    {QStringLiteral("Dados/leia-me.txt"), "nota"}}));
+                                    {QStringLiteral("Dados/leia-me.txt"), "nota"},
+                                    {QStringLiteral("Dados\\outra.txt"), "barra invertida"}}));
     const Resultado r = RestauracaoBanco::RestaurarBanco(zip);
     QVERIFY2(r.ok, qPrintable(r.erro));
-    QCOMPARE(arquivosDados(), QStringList({QStringLiteral("bdRecibo.mdb"), QStringLiteral("leia-me.txt")}));
+    QCOMPARE(arquivosDados(),
+             QStringList({QStringLiteral("bdRecibo.mdb"), QStringLiteral("leia-me.txt"), QStringLiteral("outra.txt")}));
     QCOMPARE(FabricaZip::conteudo(p.banco()), novo);
     QCOMPARE(FabricaZip::conteudo(modGeral::CaminhoDados() + QStringLiteral("leia-me.txt")), QByteArray("nota"));
     QVERIFY(p.abrir());
@@ -144,6 +146,14 @@ private slots:
     QTest::newRow("diário do banco junto")
         << QList<Entrada>{banco, {QStringLiteral("bdRecibo.mdb-journal"), "x"}} << QString() << semLimite;
     QTest::newRow("passa do limite") << QList<Entrada>{banco} << QString() << qint64(novo.size() - 1);
+    QList<Entrada> muitas{banco};
+    for (int i = 0; i <= RestauracaoBanco::MaisOutrasEntradas; ++i)
+      muitas.append({QStringLiteral("nota%1.txt").arg(i), "x"});
+    QTest::newRow("outros arquivos demais") << muitas << QString() << semLimite;
+    QTest::newRow("outro arquivo grande demais")
+        << QList<Entrada>{banco, {QStringLiteral("zeros.bin"), QByteArray(RestauracaoBanco::MaiorOutroArquivo + 1, 0)}}
+        << QString() << semLimite;
+    QTest::newRow("entradas sobrepostas") << QList<Entrada>{banco} << QStringLiteral("sobrepor") << semLimite;
     // Files with the program's tables and something more that would act behind its back.
     const QList<std::pair<const char*, QStringList>> alheios = {
         {"gatilho que apaga os recibos",
@@ -178,6 +188,12 @@ private slots:
       QFile arquivo(zip);
       QVERIFY(arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate));
       arquivo.write("PK isto não é um arquivo zip");
+    } else if (estrago == QLatin1String("sobrepor")) {
+      // The database's entry lies inside the data of another one, which carries it out again.
+      FabricaZip::EntradaBruta dentro{entradas.first().nome, entradas.first().dados};
+      const FabricaZip::EntradaBruta fora{QStringLiteral("zeros.bin"), FabricaZip::local(dentro)};
+      dentro.posicao = 30 + fora.nome.size();
+      QVERIFY(FabricaZip::criarBruto(zip, {fora, dentro}));
     } else {
       QVERIFY(FabricaZip::criar(zip, entradas));
     }

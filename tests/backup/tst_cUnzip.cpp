@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <limits>
+
 using FabricaZip::Entrada;
 
 class tst_cUnzip : public QObject {
@@ -214,6 +216,67 @@ private slots:
     QVERIFY(!u.Unzip());
     QCOMPARE(FabricaZip::conteudo(noDestino(QStringLiteral("texto.txt"))), QByteArray("um\r\ndois\r\ntr\xc3\xaas\r\n"));
     QCOMPARE(FabricaZip::conteudo(noDestino(QStringLiteral("dados.bin"))), QByteArray("\0\n\x01", 3));
+  }
+
+  // Entries whose bytes overlap inflate to many times the archive: the outer one holds the inner
+  // one's header and data. The same entries side by side extract.
+  void arquivoComEntradasSobrepostasEhRecusado_data() {
+    QTest::addColumn<bool>("sobrepostas");
+    QTest::newRow("sobrepostas") << true;
+    QTest::newRow("lado a lado") << false;
+  }
+  void arquivoComEntradasSobrepostasEhRecusado() {
+    QFETCH(bool, sobrepostas);
+    FabricaZip::EntradaBruta dentro{QStringLiteral("b.txt"), QByteArray(100, 'b')};
+    const FabricaZip::EntradaBruta fora{QStringLiteral("a.txt"), FabricaZip::local(dentro)};
+    if (sobrepostas)
+      dentro.posicao = 30 + 5;  // where a.txt's data starts
+    QVERIFY(FabricaZip::criarBruto(zip(), {fora, dentro}));
+    cUnzip u;
+    QSignalSpy mensagens(&u, &cUnzip::Mensagem);
+    u.setZipFile(zip());
+    u.setUnzipFolder(destino());
+    QCOMPARE(u.Unzip(), sobrepostas);
+    QCOMPARE(conteudoDestino(),
+             sobrepostas ? QStringList() : QStringList({QStringLiteral("a.txt"), QStringLiteral("b.txt")}));
+    if (sobrepostas)
+      QVERIFY(mensagens.constLast().at(0).toString().contains(QStringLiteral("sobrepõem")));
+  }
+
+  // The headers declare a petabyte (in the Zip64 form) for two bytes of deflate: no disk has the
+  // room, and that is found before anything is written, whatever the cap.
+  void arquivoMaiorQueOEspacoLivreEhRecusado() {
+    const qint64 petabyte = qint64(1) << 50;
+    QVERIFY(FabricaZip::criarBruto(zip(), {{QStringLiteral("enorme.bin"), QByteArray("\x03\x00", 2), true, petabyte}}));
+    cUnzip u;
+    QSignalSpy mensagens(&u, &cUnzip::Mensagem);
+    u.setZipFile(zip());
+    QVERIFY(u.Directory());
+    QCOMPARE(u.FileSize(1), petabyte);
+    u.setUnzipFolder(destino());
+    u.setLimiteDescompactado(std::numeric_limits<qint64>::max());
+    QVERIFY(u.Unzip());
+    QVERIFY(conteudoDestino().isEmpty());
+    QVERIFY(!mensagens.isEmpty());
+    QVERIFY2(mensagens.constLast().at(0).toString().contains(QStringLiteral("espaço livre")),
+             qPrintable(mensagens.constLast().at(0).toString()));
+  }
+
+  // "sub\nota.txt" is the file nota.txt in the folder sub, listed and extracted alike.
+  void barraInvertidaTratadaComoPasta() {
+    preparar({{QStringLiteral("sub\\nota.txt"), "nota"}});
+    cUnzip u;
+    u.setZipFile(zip());
+    QVERIFY(u.Directory());
+    QCOMPARE(u.Filename(1), QStringLiteral("nota.txt"));
+    QCOMPARE(u.FileDirectory(1), QStringLiteral("sub"));
+    u.setUnzipFolder(destino());
+    QVERIFY(!u.Unzip());
+    QCOMPARE(conteudoDestino(), QStringList({QStringLiteral("nota.txt")}));
+    u.setUseFolderNames(true);
+    QVERIFY(!u.Unzip());
+    QCOMPARE(conteudoDestino(),
+             QStringList({QStringLiteral("nota.txt"), QStringLiteral("sub"), QStringLiteral("sub/nota.txt")}));
   }
 
   void trocaEspacos() {

@@ -80,6 +80,16 @@ class tst_Relatorio : public QObject {
     r.DescartarDadosSalvos();
   }
 
+  // The layout `texto` is refused when opened, with `erro` in the reason, and nothing prints.
+  void conferirRecusa(const QString& texto, const QString& erro) {
+    QVERIFY(pasta_->escreverModelo(QStringLiteral("ruim.rpt"), texto));
+    Relatorio r;
+    const Resultado aberto = r.AbrirModelo(QStringLiteral("ruim.rpt"));
+    QVERIFY(!aberto.ok);
+    QVERIFY2(aberto.erro.contains(erro), qPrintable(aberto.erro.left(300)));
+    QVERIFY(!r.Preparar().ok);
+  }
+
 private slots:
   void init() {
     pasta_ = std::make_unique<PastaTeste>();
@@ -160,6 +170,7 @@ private slots:
     const Resultado ruim = r.DefinirFormula(QStringLiteral("Periodo"), QStringLiteral("'aberto"));
     QVERIFY(!ruim.ok);
     QVERIFY2(ruim.erro.contains(QStringLiteral("posição 1")), qPrintable(ruim.erro));
+    QVERIFY2(!ruim.erro.contains(QStringLiteral("linha")), qPrintable(ruim.erro));  // not the file's text
     QVERIFY(!r.DefinirFormula(QStringLiteral("NaoExiste"), QStringLiteral("'x'")).ok);
 
     // Hidden parts are absent from the page; the rest stays.
@@ -395,13 +406,55 @@ private slots:
   void modeloAusenteOuInvalido() {
     QFETCH(QString, texto);
     QFETCH(QString, erro);
-    QVERIFY(pasta_->escreverModelo(QStringLiteral("ruim.rpt"), texto));
-    Relatorio r;
-    const Resultado aberto = r.AbrirModelo(QStringLiteral("ruim.rpt"));
-    QVERIFY(!aberto.ok);
-    QVERIFY2(aberto.erro.contains(erro), qPrintable(aberto.erro));
-    QVERIFY(!r.Preparar().ok);
-    QVERIFY(!r.AbrirModelo(QStringLiteral("naoexiste.rpt")).ok);
+    conferirRecusa(texto, erro);
+    QVERIFY(!Relatorio().AbrirModelo(QStringLiteral("naoexiste.rpt")).ok);
+  }
+
+  // The parser and every walk over a formula recurse as deep as it nests: thousands of levels
+  // crashed the program when a receipt was printed.
+  void formulaMuitoAninhadaEhRecusada_data() {
+    QTest::addColumn<QString>("formula");
+    const int n = 5000;
+    QTest::newRow("parênteses") << QString(n, QLatin1Char('(')) + QLatin1Char('1') + QString(n, QLatin1Char(')'));
+    QTest::newRow("funções") << QStringLiteral("Texto(").repeated(n) + QLatin1Char('1') + QString(n, QLatin1Char(')'));
+    QTest::newRow("Not") << QStringLiteral("Not ").repeated(n) + QStringLiteral("True");
+    QTest::newRow("sinais") << QStringLiteral("-").repeated(n) + QLatin1Char('1');
+    QTest::newRow("cadeia de somas") << QStringLiteral("1").append(QStringLiteral(" + 1").repeated(50 * n));
+  }
+  void formulaMuitoAninhadaEhRecusada() {
+    QFETCH(QString, formula);
+    conferirRecusa(
+        QStringLiteral("[tabela 1]\nnome = tbPessoa\ncampos = Codigo inteiro\n[formula F]\ntexto = ") + formula,
+        QStringLiteral("ruim.rpt, linha 5, fórmula F: erro na fórmula, posição"));
+    conferirRecusa(
+        QStringLiteral("[tabela 1]\nnome = tbPessoa\ncampos = Codigo inteiro\n[formula F]\ntexto = ") + formula,
+        QStringLiteral("níveis demais (o limite é 200)"));
+  }
+
+  // Measures that are not numbers, negative, absurd, or margins that leave no room on the paper
+  // made every row vanish silently.
+  void medidasInvalidasSaoRecusadas_data() {
+    QTest::addColumn<QString>("linha");
+    QTest::addColumn<QString>("erro");
+    QTest::newRow("altura nan") << QStringLiteral("altura = nan") << QStringLiteral("linha 5: medida inválida: nan");
+    QTest::newRow("altura inf") << QStringLiteral("altura = inf") << QStringLiteral("linha 5: medida inválida: inf");
+    QTest::newRow("altura negativa") << QStringLiteral("altura = -5") << QStringLiteral("linha 5: medida inválida");
+    QTest::newRow("altura absurda") << QStringLiteral("altura = 1e300") << QStringLiteral("linha 5: medida inválida");
+    QTest::newRow("largura nan") << QStringLiteral("objeto = texto l=nan a=5 | x")
+                                 << QStringLiteral("linha 5: medida inválida: nan");
+    QTest::newRow("espessura negativa") << QStringLiteral("objeto = caixa l=5 a=5 espessura=-1")
+                                        << QStringLiteral("linha 5: medida inválida");
+    QTest::newRow("margens maiores que o papel") << QStringLiteral("[relatorio]\nmargens = 150 10 150 10")
+                                                 << QStringLiteral("linha 6: as margens não deixam área");
+    QTest::newRow("margens de papel deitado")
+        << QStringLiteral("[relatorio]\nmargens = 10 110 10 110\norientacao = paisagem")
+        << QStringLiteral("linha 7: as margens não deixam área");
+  }
+  void medidasInvalidasSaoRecusadas() {
+    QFETCH(QString, linha);
+    QFETCH(QString, erro);
+    conferirRecusa(QStringLiteral("[tabela 1]\nnome = tbPessoa\ncampos = Codigo inteiro\n[secao 1 detalhe]\n") + linha,
+                   QStringLiteral("ruim.rpt, ") + erro);
   }
 };
 
