@@ -221,6 +221,9 @@ void mdiPrincipal::CompactarBancoDados() {
   else
     contexto_.mensagens->falhar(resultado.erro, resultado.numero,
                                 QStringLiteral("Não foi possível compactar o banco de dados"));
+  // The failure's text said the database could not be reopened: without it the program ends.
+  if (!Conexao::Banco().isOpen())
+    close();
 }
 
 void mdiPrincipal::closeEvent(QCloseEvent* evento) {

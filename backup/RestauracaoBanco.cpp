@@ -1,7 +1,9 @@
 #include "backup/RestauracaoBanco.h"
 
 #include "app/core/Conexao.h"
+#include "app/core/Plataforma.h"
 #include "app/core/SubstituicaoBanco.h"
+#include "app/core/TravaBanco.h"
 #include "app/core/modGeral.h"
 #include "backup/cUnzip.h"
 
@@ -73,10 +75,10 @@ Resultado extrair(const QString& arquivoZip, const QString& pasta, qint64 limite
 }
 
 Resultado gravarNoDisco(const QString& pasta, const QStringList& demais) {
-  Resultado resultado = SubstituicaoBanco::Sincronizar(QDir(pasta).filePath(Conexao::NomeArquivoBanco));
+  Resultado resultado = Plataforma::Sincronizar(QDir(pasta).filePath(Conexao::NomeArquivoBanco));
   for (const QString& nome : demais)
     if (resultado)
-      resultado = SubstituicaoBanco::Sincronizar(QDir(pasta).filePath(nome));
+      resultado = Plataforma::Sincronizar(QDir(pasta).filePath(nome));
   return resultado;
 }
 
@@ -90,12 +92,29 @@ Resultado guardarAnterior(const QString& banco, const QString& anterior) {
                                     erro);
   if (erro && !QFile::copy(banco, anterior))
     return falha(QStringLiteral("Não foi possível guardar o banco de dados anterior em ") + anterior);
-  return SubstituicaoBanco::Sincronizar(anterior);
+  return Plataforma::Sincronizar(anterior);
+}
+
+// A previous database kept by a restore whose swap-back failed stays until a restore succeeds:
+// this restore keeps the current one under the first free name beside it.
+QString nomeAnteriorLivre(const QString& anterior) {
+  QString nome = anterior;
+  for (int i = 1; QFileInfo::exists(nome); ++i)
+    nome = anterior + QLatin1Char('.') + QString::number(i);
+  return nome;
+}
+
+// Every previous database kept beside the current one (the base name and its numbered ones).
+void apagarAnteriores(const QString& anterior) {
+  const QFileInfo base(anterior);
+  const QDir pasta = base.absoluteDir();
+  for (const QString& nome : pasta.entryList({base.fileName(), base.fileName() + QStringLiteral(".*")}, QDir::Files))
+    QFile::remove(pasta.filePath(nome));
 }
 
 Resultado colocarDemais(const QString& pasta, const QStringList& demais) {
   for (const QString& nome : demais) {
-    if (!SubstituicaoBanco::Renomear(QDir(pasta).filePath(nome), modGeral::CaminhoDados() + nome))
+    if (!Plataforma::Renomear(QDir(pasta).filePath(nome), modGeral::CaminhoDados() + nome))
       return falha(QStringLiteral("Não foi possível colocar o arquivo ") + nome + QStringLiteral(" na pasta de dados"));
   }
   return Resultado::sucesso();
@@ -106,7 +125,7 @@ Resultado colocarDemais(const QString& pasta, const QStringList& demais) {
 Resultado RestaurarBanco(const QString& arquivoZip, const Observador& observador, qint64 limite) {
   const QString dados = modGeral::CaminhoDados();
   const QString banco = dados + Conexao::NomeArquivoBanco;
-  const QString anterior = dados + NomeArquivoAnterior;
+  const QString anterior = nomeAnteriorLivre(dados + NomeArquivoAnterior);
   const QString pasta = dados + NomePastaTemporaria;
   const QString novo = QDir(pasta).filePath(Conexao::NomeArquivoBanco);
   QStringList demais;
@@ -117,10 +136,14 @@ Resultado RestaurarBanco(const QString& arquivoZip, const Observador& observador
     return passo();
   };
 
+  // No other Talonix process writes to the database until the restored one is in place.
+  const TravaBanco trava(TravaBanco::Restauracao);
+  if (!trava.resultado())
+    return trava.resultado();
+
   Resultado resultado = etapa(Etapa::RemoverRestos, [&] {
-    // Leftovers of an interrupted restore are never the database.
-    if ((QFileInfo::exists(pasta) && !QDir(pasta).removeRecursively()) ||
-        (QFileInfo::exists(anterior) && !QFile::remove(anterior)))
+    // Leftovers of an interrupted extraction are never the database.
+    if (QFileInfo::exists(pasta) && !QDir(pasta).removeRecursively())
       return falha(QStringLiteral("Não foi possível apagar os restos de uma restauração anterior em ") + dados);
     return Resultado::sucesso();
   });
@@ -150,7 +173,10 @@ Resultado RestaurarBanco(const QString& arquivoZip, const Observador& observador
     return falha(resultado.erro + QStringLiteral("\rO banco de dados anterior foi guardado em ") + anterior);
   }
   QDir(pasta).removeRecursively();
-  QFile::remove(anterior);
+  if (resultado)
+    apagarAnteriores(dados + NomeArquivoAnterior);
+  else
+    QFile::remove(anterior);
   return resultado;
 }
 

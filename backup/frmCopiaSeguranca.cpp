@@ -4,17 +4,15 @@
 #include "app/core/EscolhaArquivo.h"
 #include "app/core/Mensagens.h"
 #include "app/core/Relogio.h"
-#include "app/core/SubstituicaoBanco.h"
 #include "app/core/modGeral.h"
+#include "backup/CopiaSeguranca.h"
 #include "backup/RestauracaoBanco.h"
 #include "backup/Som.h"
-#include "backup/cZip.h"
 #include "controls/Twips.h"
 #include "controls/lvButtons.h"
 #include "controls/uscTextBox.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -307,28 +305,10 @@ void frmCopiaSeguranca::btnReaOK_Click() {
   if (arquivo.isEmpty())
     return;
   const bool feita = executar(realizar_, textos, true, [&] {
-    // The archive is written beside its place and renamed over it once whole: a backup holds the
-    // database alone, even over an archive of the same name, and a failed backup leaves that
-    // archive as it was.
-    const QString temporario = arquivo + QStringLiteral(".tmp");
-    QFile::remove(temporario);
-    cZip zip;
-    zip.setEncrypt(false);
-    zip.setAddComment(false);
-    zip.setZipFile(temporario);
-    zip.setStoreFolderNames(false);
-    zip.setRecurseSubDirs(false);
-    zip.ClearFileSpecs();
-    zip.AddFileSpec((modGeral::CaminhoDados() + Conexao::NomeArquivoBanco).trimmed());
-    zip.Zip();
-    const bool gravada =
-        zip.Success() && SubstituicaoBanco::Sincronizar(temporario) && SubstituicaoBanco::Renomear(temporario, arquivo);
-    if (!gravada) {
-      QFile::remove(temporario);
-      contexto_.mensagens->mostrar(arquivo + QStringLiteral("\rErro ao compactar o arquivo"), QString(),
-                                   Icone::Critico);
-    }
-    return gravada;
+    const Resultado resultado = CopiaSeguranca::Realizar(arquivo);
+    if (!resultado)
+      contexto_.mensagens->mostrar(arquivo + QStringLiteral("\r") + resultado.erro, QString(), Icone::Critico);
+    return resultado.ok;
   });
   modGeral::GravarIni(QStringLiteral("copiaseguranca"), QStringLiteral("local"), realizar_.txtLocal->text().trimmed(),
                       modGeral::ArquivoIni());

@@ -2,6 +2,7 @@
 
 #include "app/core/Conexao.h"
 #include "app/core/ErroBanco.h"
+#include "app/core/Transacao.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -22,6 +23,25 @@ void vincularCampos(QSqlQuery& comando, const Recibo& recibo) {
   comando.bindValue(QStringLiteral(":vias"), recibo.vias);
   comando.bindValue(QStringLiteral(":numero"), recibo.numero);
   comando.bindValue(QStringLiteral(":ano"), recibo.ano);
+}
+
+Resultado reciboInexistente(qint64 numero, int ano) {
+  return Resultado::falha(QStringLiteral("O recibo ") + QString::number(numero) + QLatin1Char('/') +
+                              QString::number(ano) + QStringLiteral(" não existe mais no banco de dados."),
+                          ErroReciboInexistente);
+}
+
+// Runs `sql` with every field of `recibo` bound; `umaLinha` makes a statement that changes no row
+// (the receipt was deleted meanwhile) a failure.
+Resultado gravarCampos(const QSqlDatabase& banco, const QString& sql, const Recibo& recibo, bool umaLinha) {
+  QSqlQuery comando(banco);
+  comando.prepare(sql);
+  vincularCampos(comando, recibo);
+  if (!comando.exec())
+    return ErroBanco::Falha(comando.lastError());
+  if (umaLinha && comando.numRowsAffected() != 1)
+    return reciboInexistente(recibo.numero, recibo.ano);
+  return Resultado::sucesso();
 }
 
 QString textoOuVazio(const QVariant& valor) {
@@ -68,6 +88,9 @@ Resultado Existe(qint64 numero, int ano, bool& existe) {
 }
 
 Resultado Inserir(const Recibo& recibo) {
+  Transacao transacao;
+  if (!transacao.resultado())
+    return transacao.resultado();
   bool existe = false;
   if (Resultado r = Existe(recibo.numero, recibo.ano, existe); !r)
     return r;
@@ -75,52 +98,42 @@ Resultado Inserir(const Recibo& recibo) {
     return Resultado::falha(QStringLiteral("Já existe um recibo com o número ") + QString::number(recibo.numero) +
                                 QStringLiteral(" no ano de ") + QString::number(recibo.ano) + QLatin1Char('.'),
                             ErroNumeroExistente);
-  QSqlQuery comando(Conexao::Banco());
-  comando.prepare(QStringLiteral(
-      "INSERT INTO tbRecibo (Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, Referente, Observacao, Vias) "
-      "VALUES (:numero, :ano, :data, :valor, :recebi, :emitente, :referente, :observacao, :vias)"));
-  vincularCampos(comando, recibo);
-  if (!comando.exec())
-    return ErroBanco::Falha(comando.lastError());
-  return Resultado::sucesso();
+  return transacao.Concluir(gravarCampos(
+      transacao.banco(),
+      QStringLiteral(
+          "INSERT INTO tbRecibo (Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, Referente, Observacao, Vias) "
+          "VALUES (:numero, :ano, :data, :valor, :recebi, :emitente, :referente, :observacao, :vias)"),
+      recibo, false));
 }
 
 Resultado Atualizar(const Recibo& recibo) {
-  QSqlQuery comando(Conexao::Banco());
-  comando.prepare(QStringLiteral(
-      "UPDATE tbRecibo SET Valor=:valor, DataEmissao=:data, Vias=:vias, Recebi=:recebi, Referente=:referente, "
-      "Emitente=:emitente, Observacao=:observacao WHERE Codigo=:numero AND Ano=:ano"));
-  vincularCampos(comando, recibo);
-  if (!comando.exec())
-    return ErroBanco::Falha(comando.lastError());
-  if (comando.numRowsAffected() != 1)
-    return Resultado::falha(QStringLiteral("O recibo ") + QString::number(recibo.numero) + QLatin1Char('/') +
-                                QString::number(recibo.ano) + QStringLiteral(" não existe mais no banco de dados."),
-                            ErroReciboInexistente);
-  return Resultado::sucesso();
+  Transacao transacao;
+  if (!transacao.resultado())
+    return transacao.resultado();
+  return transacao.Concluir(gravarCampos(
+      transacao.banco(),
+      QStringLiteral(
+          "UPDATE tbRecibo SET Valor=:valor, DataEmissao=:data, Vias=:vias, Recebi=:recebi, Referente=:referente, "
+          "Emitente=:emitente, Observacao=:observacao WHERE Codigo=:numero AND Ano=:ano"),
+      recibo, true));
 }
 
 Resultado Excluir(qint64 numero, int ano) {
-  QSqlDatabase banco = Conexao::Banco();
-  if (!banco.transaction())
-    return ErroBanco::Falha(banco.lastError());
-  QSqlQuery comando(banco);
-  comando.prepare(QStringLiteral("DELETE FROM tbRecibo WHERE Codigo=? AND Ano=?"));
-  comando.addBindValue(numero);
-  comando.addBindValue(ano);
+  Transacao transacao;
+  if (!transacao.resultado())
+    return transacao.resultado();
   Resultado resultado;
-  if (!comando.exec())
-    resultado = ErroBanco::Falha(comando.lastError());
-  else if (comando.numRowsAffected() != 1)
-    resultado = Resultado::falha(QStringLiteral("O recibo ") + QString::number(numero) + QLatin1Char('/') +
-                                     QString::number(ano) + QStringLiteral(" não existe mais no banco de dados."),
-                                 ErroReciboInexistente);
-  comando.finish();
-  if (resultado && !banco.commit())
-    resultado = ErroBanco::Falha(banco.lastError());
-  if (!resultado)
-    banco.rollback();
-  return resultado;
+  {
+    QSqlQuery comando(transacao.banco());
+    comando.prepare(QStringLiteral("DELETE FROM tbRecibo WHERE Codigo=? AND Ano=?"));
+    comando.addBindValue(numero);
+    comando.addBindValue(ano);
+    if (!comando.exec())
+      resultado = ErroBanco::Falha(comando.lastError());
+    else if (comando.numRowsAffected() != 1)
+      resultado = reciboInexistente(numero, ano);
+  }
+  return transacao.Concluir(resultado);
 }
 
 Resultado BuscarPessoa(qint64 codigo, DadosPessoa& pessoa) {

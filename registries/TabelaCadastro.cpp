@@ -2,6 +2,7 @@
 
 #include "app/core/Conexao.h"
 #include "app/core/ErroBanco.h"
+#include "app/core/Transacao.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -20,6 +21,22 @@ bool executar(QSqlQuery& consulta, const QString& sql, const QVariantList& valor
   for (const QVariant& valor : valores)
     consulta.addBindValue(valor);
   return consulta.exec();
+}
+
+// Changes exactly one row inside a transaction: a row that vanished meanwhile is a failure.
+Resultado escrever(const QString& sql, const QVariantList& valores) {
+  Transacao transacao;
+  if (!transacao.resultado())
+    return transacao.resultado();
+  Resultado resultado;
+  {
+    QSqlQuery consulta(transacao.banco());
+    if (!executar(consulta, sql, valores))
+      resultado = ErroBanco::Falha(consulta.lastError());
+    else if (consulta.numRowsAffected() != 1)
+      resultado = registroSumiu();
+  }
+  return transacao.Concluir(resultado);
 }
 
 }  // namespace
@@ -64,27 +81,9 @@ Resultado TabelaCadastro::Gravar(bool novo, qint64 codigo, const QList<Coluna>& 
     valores << codigo;
   }
 
-  QSqlDatabase banco = Conexao::Banco();
-  if (!banco.transaction())
-    return ErroBanco::Falha(banco.lastError());
-  Resultado resultado = Resultado::sucesso();
-  {
-    QSqlQuery consulta(banco);
-    if (!executar(consulta, sql, valores))
-      resultado = ErroBanco::Falha(consulta.lastError());
-    else if (consulta.numRowsAffected() != 1)
-      resultado = registroSumiu();
-  }
-  if (resultado && !banco.commit())
-    resultado = ErroBanco::Falha(banco.lastError());
-  if (!resultado)
-    banco.rollback();
-  return resultado;
+  return escrever(sql, valores);
 }
 
 Resultado TabelaCadastro::Excluir(qint64 codigo) const {
-  QSqlQuery consulta(Conexao::Banco());
-  if (!executar(consulta, QStringLiteral("DELETE FROM ") + tabela_ + QStringLiteral(" WHERE Codigo=?"), {codigo}))
-    return ErroBanco::Falha(consulta.lastError());
-  return consulta.numRowsAffected() == 1 ? Resultado::sucesso() : registroSumiu();
+  return escrever(QStringLiteral("DELETE FROM ") + tabela_ + QStringLiteral(" WHERE Codigo=?"), {codigo});
 }

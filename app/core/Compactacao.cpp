@@ -2,7 +2,9 @@
 
 #include "app/core/Conexao.h"
 #include "app/core/ErroBanco.h"
+#include "app/core/Plataforma.h"
 #include "app/core/SubstituicaoBanco.h"
+#include "app/core/TravaBanco.h"
 #include "app/core/modGeral.h"
 
 #include <QFile>
@@ -38,6 +40,11 @@ Resultado CompactarBanco(const Observador& observador) {
     return passo();
   };
 
+  // No other Talonix process writes to the database until its copy is in place and reopened.
+  const TravaBanco trava(TravaBanco::Compactacao);
+  if (!trava.resultado())
+    return trava.resultado();
+
   Resultado resultado = etapa(Etapa::RemoverTemporarioAntigo, [&] {
     // A copy left by an interrupted run is stale: it is never the database.
     if (QFile::exists(temporario) && !QFile::remove(temporario))
@@ -52,7 +59,7 @@ Resultado CompactarBanco(const Observador& observador) {
   if (resultado)
     resultado = etapa(Etapa::CopiarCompactado, [&] { return copiarCompactado(banco, temporario); });
   if (resultado)
-    resultado = etapa(Etapa::GravarNoDisco, [&] { return SubstituicaoBanco::Sincronizar(temporario); });
+    resultado = etapa(Etapa::GravarNoDisco, [&] { return Plataforma::Sincronizar(temporario); });
   if (resultado)
     resultado = etapa(Etapa::VerificarCopia, [&] {
       return SubstituicaoBanco::Verificar(temporario, SubstituicaoBanco::Verificacao::Tabelas);
@@ -65,8 +72,10 @@ Resultado CompactarBanco(const Observador& observador) {
   if (!resultado) {
     QFile::remove(temporario);
     // The database on the disk is the old one or the new one, whole: open whichever it is.
-    if (!Conexao::Banco().isOpen())
-      (void)Conexao::AbrirConexao();
+    if (!Conexao::Banco().isOpen()) {
+      if (const Resultado aberta = Conexao::AbrirConexao(); !aberta)
+        resultado.erro += QStringLiteral("\rNão foi possível reabrir o banco de dados: ") + aberta.erro;
+    }
   }
   return resultado;
 }

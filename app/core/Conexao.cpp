@@ -2,6 +2,7 @@
 
 #include "app/core/ErroBanco.h"
 #include "app/core/Esquema.h"
+#include "app/core/Plataforma.h"
 #include "app/core/TextoDobrado.h"
 #include "app/core/modGeral.h"
 
@@ -17,6 +18,9 @@ namespace Conexao {
 namespace {
 
 const QString kNomePrincipal = QStringLiteral("talonix");
+
+// The file the program's connection opened: another process may rename a new database over it.
+Plataforma::Identidade identidadeAberta;
 
 // talonix_contem(texto, termo): 1 when the folded term appears in the folded text. The term is
 // the same for every row of a search, so it is folded once per statement.
@@ -95,6 +99,8 @@ namespace {
 Resultado abrirPreparado(const QString& nome, const QString& caminho) {
   QSqlDatabase banco = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nome);
   banco.setDatabaseName(caminho);
+  // Another process's short write makes this one wait instead of failing.
+  banco.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
   if (!banco.open())
     return ErroBanco::Falha(banco.lastError());
 
@@ -142,7 +148,9 @@ void Descartar(const QString& nome) {
 }
 
 Resultado AbrirConexao() {
-  return AbrirArquivo(kNomePrincipal, modGeral::CaminhoDados() + NomeArquivoBanco);
+  const QString caminho = modGeral::CaminhoDados() + NomeArquivoBanco;
+  identidadeAberta = Plataforma::IdentidadeArquivo(caminho);
+  return AbrirArquivo(kNomePrincipal, caminho);
 }
 
 void FecharConexao() {
@@ -150,6 +158,15 @@ void FecharConexao() {
 }
 
 QSqlDatabase Banco() {
+  const Plataforma::Identidade noDisco = Plataforma::IdentidadeArquivo(modGeral::CaminhoDados() + NomeArquivoBanco);
+  if (QSqlDatabase::database(kNomePrincipal, false).isOpen() && noDisco != Plataforma::Identidade{} &&
+      noDisco != identidadeAberta) {
+    // Another process compacted or restored the database: its connection still reads the old
+    // file, where nothing written would ever be seen again.
+    FecharConexao();
+    if (const Resultado aberta = AbrirConexao(); !aberta)
+      qWarning("Não foi possível reabrir o banco de dados substituído: %s", qPrintable(aberta.erro));
+  }
   return QSqlDatabase::database(kNomePrincipal, false);
 }
 

@@ -22,7 +22,8 @@ inline const QString NomeArquivoBanco = QStringLiteral("bdRecibo.mdb");
 /// Closes the connection (nothing happens when it is not open).
 void FecharConexao();
 
-/// The current connection; not open between `FecharConexao` and `AbrirConexao`.
+/// The current connection; not open between `FecharConexao` and `AbrirConexao`. When another
+/// process has put a new file in the place of the one it opened, it is reopened on the new one.
 QSqlDatabase Banco();
 
 /// The SQLite handle under `banco`, for the few hot paths that step through many rows without

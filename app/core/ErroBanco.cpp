@@ -2,16 +2,51 @@
 
 #include <QSqlError>
 
+#include <sqlite3.h>
+
 namespace ErroBanco {
+namespace {
+
+// What the operator reads for the failures that come from the file or from other processes
+// rather than from the program: SQLite's own texts are English. Extended codes carry the primary
+// one in their low byte.
+QString traducao(int numero) {
+  switch (numero & 0xff) {
+  case SQLITE_BUSY:
+  case SQLITE_LOCKED:
+    return QStringLiteral("O banco de dados está ocupado por outra janela do Talonix. Tente novamente em instantes.");
+  case SQLITE_READONLY:
+  case SQLITE_PERM:
+    return QStringLiteral("O banco de dados não pode ser alterado: o arquivo ou a sua pasta não permitem gravação.");
+  case SQLITE_FULL:
+    return QStringLiteral("Não há espaço livre no disco para gravar no banco de dados.");
+  case SQLITE_IOERR:
+    return QStringLiteral("Houve um erro de leitura ou gravação no disco do banco de dados.");
+  case SQLITE_CANTOPEN:
+    return QStringLiteral("Não foi possível abrir o arquivo do banco de dados ou um arquivo auxiliar dele.");
+  case SQLITE_CORRUPT:
+  case SQLITE_NOTADB:
+    return QStringLiteral("O arquivo do banco de dados está danificado.");
+  default:
+    return {};
+  }
+}
+
+}  // namespace
 
 Resultado Falha(const QSqlError& erro) {
-  QString texto = erro.databaseText();
-  if (texto.isEmpty())
-    texto = erro.driverText();
   bool numerico = false;
   int numero = erro.nativeErrorCode().toInt(&numerico);
   if (!numerico)
     numero = -1;
+  QString texto = numerico ? traducao(numero) : QString();
+  // A statement on a closed connection fails in the driver, with no number of the store's.
+  if (texto.isEmpty() && !numerico && erro.type() == QSqlError::ConnectionError)
+    texto = QStringLiteral("A conexão com o banco de dados não está aberta.");
+  if (texto.isEmpty())
+    texto = erro.databaseText();
+  if (texto.isEmpty())
+    texto = erro.driverText();
   return Resultado::falha(texto, numero);
 }
 

@@ -1,6 +1,7 @@
 #include "app/core/Esquema.h"
 
 #include "app/core/ErroBanco.h"
+#include "app/core/Plataforma.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -173,6 +174,9 @@ QString TextoEsquema() {
 Resultado CriarBanco(const QString& caminho, int versao) {
   if (QFileInfo::exists(caminho))
     return Resultado::falha(QStringLiteral("Já existe um arquivo em ") + caminho, 0);
+  // The receipts hold personal data: SQLite takes the empty private file as a new database.
+  if (Resultado privado = Plataforma::CriarArquivoPrivado(caminho); !privado)
+    return privado;
 
   const QString nome = QStringLiteral("talonix_criacao");
   Resultado resultado;
@@ -276,9 +280,9 @@ Resultado Atualizar(QSqlDatabase& banco) {
   return resultado;
 }
 
-Resultado VerificarIntegridade(QSqlDatabase& banco) {
+Resultado VerificarIntegridade(QSqlDatabase& banco, bool rapida) {
   QSqlQuery consulta(banco);
-  if (!consulta.exec(QStringLiteral("PRAGMA integrity_check")))
+  if (!consulta.exec(rapida ? QStringLiteral("PRAGMA quick_check") : QStringLiteral("PRAGMA integrity_check")))
     return ErroBanco::Falha(consulta.lastError());
   if (!consulta.next())
     return Resultado::falha(QStringLiteral("A verificação do banco de dados não respondeu."), -1);

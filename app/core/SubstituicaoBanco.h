@@ -8,29 +8,27 @@
 /// leaves either the old or the new database, whole.
 namespace SubstituicaoBanco {
 
-/// The hot-journal file SQLite keeps beside `banco` while a transaction is open.
+/// The rollback journal SQLite keeps beside `banco` while a transaction is open.
 QString ArquivoDiario(const QString& banco);
-
-/// Flushes `arquivo` to the disk.
-[[nodiscard]] Resultado Sincronizar(const QString& arquivo);
 
 /// How far a database file is checked before it takes the place of the current one.
 enum class Verificacao {
   /// It opens as a database and holds the Talonix tables: enough for a copy that SQLite itself
   /// has just written from the current database.
   Tabelas,
-  /// Also every page, row and index: for a file that came from outside the program.
+  /// Also every page and row ("quick_check"): for a snapshot taken for a backup.
+  Rapida,
+  /// Also every index against its table: for a file that came from outside the program.
   Integridade,
 };
 
 /// Checks that `novo` is a Talonix database, as far as `verificacao` asks.
 [[nodiscard]] Resultado Verificar(const QString& novo, Verificacao verificacao);
 
-/// Renames `novo` over `destino` (any file) in one step, replacing it, and flushes the folder.
-[[nodiscard]] Resultado Renomear(const QString& novo, const QString& destino);
-
-/// `Renomear` for a database: the connection to `destino` must be closed; a journal left beside
-/// it refuses the replacement, since SQLite would roll it into the new file.
+/// Renames `novo` over the database `destino`, giving it the permissions of the file it replaces.
+/// The connection to `destino` must be closed. A hot journal beside it is first rolled back by
+/// SQLite; one that is still hot refuses the replacement (it would be rolled into the new file),
+/// a dead one left by a crash is removed.
 [[nodiscard]] Resultado Substituir(const QString& novo, const QString& destino);
 
 }  // namespace SubstituicaoBanco

@@ -1,10 +1,11 @@
-// bench_backup DATABASE: the archive step of a backup (cZip) and of a restore (cUnzip) of
-// DATABASE, next to "zip -6 -j" and "unzip" of the same file in the same run. Prints the
-// median seconds of each and the archive sizes in MB:
+// bench_backup DATABASE: a whole backup of DATABASE (its snapshot, the snapshot's check and the
+// archive) and the archive step of a restore (cUnzip), next to "zip -6 -j" and "unzip" of the
+// same file in the same run. Prints the median seconds of each and the archive sizes in MB:
 //   zip zip.piso tamanho tamanho.piso unzip unzip.piso
 
+#include "backup/CopiaSeguranca.h"
 #include "backup/cUnzip.h"
-#include "backup/cZip.h"
+#include "bench/CopiaBanco.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -20,11 +21,6 @@
 #include <vector>
 
 namespace {
-
-double mediana(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 double cronometrar(const std::function<bool()>& passo) {
   QElapsedTimer tempo;
@@ -56,8 +52,8 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   QTemporaryDir pasta;
-  const QString banco = pasta.filePath(QStringLiteral("bdRecibo.mdb"));
-  if (!QFile::copy(QString::fromLocal8Bit(argv[1]), banco))
+  const QString banco = CopiaBanco::Abrir(pasta, QString::fromLocal8Bit(argv[1]));
+  if (banco.isEmpty())
     return 1;
   const QString nosso = pasta.filePath(QStringLiteral("nosso.zip"));
   const QString deles = pasta.filePath(QStringLiteral("deles.zip"));
@@ -71,14 +67,7 @@ int main(int argc, char* argv[]) {
                       {QStringLiteral("-6"), QStringLiteral("-j"), QStringLiteral("-q"), deles, banco});
     }));
     QFile::remove(nosso);
-    zip.push_back(cronometrar([&] {
-      cZip z;
-      z.setZipFile(nosso);
-      z.setStoreFolderNames(false);
-      z.AddFileSpec(banco);
-      z.Zip();
-      return z.Success();
-    }));
+    zip.push_back(cronometrar([&] { return CopiaSeguranca::Realizar(nosso).ok; }));
 
     QDir(extraido).removeRecursively();
     QDir().mkpath(extraido);
@@ -97,7 +86,7 @@ int main(int argc, char* argv[]) {
       return u.Directory() && !u.Unzip();
     }));
   }
-  std::printf("%.2f %.2f %.1f %.1f %.2f %.2f\n", mediana(zip), mediana(zipPiso), megabytes(nosso), megabytes(deles),
-              mediana(unzip), mediana(unzipPiso));
+  std::printf("%.2f %.2f %.1f %.1f %.2f %.2f\n", CopiaBanco::Mediana(zip), CopiaBanco::Mediana(zipPiso),
+              megabytes(nosso), megabytes(deles), CopiaBanco::Mediana(unzip), CopiaBanco::Mediana(unzipPiso));
   return 0;
 }

@@ -43,6 +43,7 @@ private slots:
   void falhaEmCadaEtapa();
   void quedaEmCadaEtapa_data();
   void quedaEmCadaEtapa();
+  void reaberturaQueFalhaEhInformada();
 };
 
 void tst_Compactacao::compactaEReabre() {
@@ -153,6 +154,21 @@ void tst_Compactacao::quedaEmCadaEtapa() {
   const Resultado r = Compactacao::CompactarBanco();
   QVERIFY2(r, qPrintable(r.erro));
   QCOMPARE(conteudo(), antes);
+}
+
+// When not even the database can be reopened after a failed compaction, the operator is told so.
+void tst_Compactacao::reaberturaQueFalhaEhInformada() {
+  PastaTeste pasta;
+  QVERIFY(pasta.abrir());
+  const Resultado r = Compactacao::CompactarBanco([&pasta](Compactacao::Etapa e) {
+    if (e != Compactacao::Etapa::AbrirConexao)
+      return true;
+    QFile banco(pasta.banco());
+    return !(banco.open(QIODevice::WriteOnly | QIODevice::Truncate) && banco.write(QByteArray(4096, 'x')));
+  });
+  QVERIFY(!r);
+  QVERIFY(!Conexao::Banco().isOpen());
+  QVERIFY2(r.erro.contains(QStringLiteral("Não foi possível reabrir o banco de dados")), qPrintable(r.erro));
 }
 
 QTEST_GUILESS_MAIN(tst_Compactacao)

@@ -1,12 +1,17 @@
 #include "app/core/Conexao.h"
+#include "app/core/ErroBanco.h"
 #include "app/core/Numeracao.h"
+#include "app/core/Plataforma.h"
 #include "app/core/TextoDobrado.h"
 
 #include "tests/support/PastaTeste.h"
 
 #include <QFile>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 class tst_Conexao : public QObject {
   Q_OBJECT
@@ -22,6 +27,10 @@ private slots:
   void dobrarTexto_data();
   void dobrarTexto();
   void buscaSemAcentoNoBanco();
+  void conexaoReabreArquivoSubstituido();
+  void errosDoBancoEmPortugues_data();
+  void errosDoBancoEmPortugues();
+  void bancoCriadoEhPrivado();
 };
 
 void tst_Conexao::abreBancoExistente() {
@@ -159,6 +168,63 @@ void tst_Conexao::buscaSemAcentoNoBanco() {
   QCOMPARE(achados(QStringLiteral("%")), QList<int>({3}));
   QCOMPARE(achados(QStringLiteral("_")), QList<int>());
   QCOMPARE(achados(QString()), QList<int>({1, 2, 3}));
+}
+
+// Another process renamed a new database over the one this connection opened: the next operation
+// reads and writes the new file, not the old one that no longer has a name.
+void tst_Conexao::conexaoReabreArquivoSubstituido() {
+  PastaTeste pasta;
+  QVERIFY(pasta.abrir());
+  const QString novo = pasta.banco() + QStringLiteral(".novo");
+  QVERIFY(QFile::copy(pasta.banco(), novo));
+  QVERIFY(Conexao::AbrirArquivo(QStringLiteral("outro"), novo));
+  QVERIFY(QSqlQuery(QSqlDatabase::database(QStringLiteral("outro"), false))
+              .exec(QStringLiteral("INSERT INTO tbPessoa (Codigo, Descricao) VALUES (1, 'Nova')")));
+  Conexao::Descartar(QStringLiteral("outro"));
+  QVERIFY(Plataforma::Renomear(novo, pasta.banco()));
+
+  QCOMPARE(pasta.valor(QStringLiteral("SELECT Descricao FROM tbPessoa WHERE Codigo=1")).toString(),
+           QStringLiteral("Nova"));
+  QVERIFY(pasta.executar(QStringLiteral("INSERT INTO tbPessoa (Codigo, Descricao) VALUES (2, 'Depois')")));
+  Conexao::FecharConexao();
+  QVERIFY(pasta.abrir());
+  QCOMPARE(pasta.valor(QStringLiteral("SELECT COUNT(*) FROM tbPessoa")).toInt(), 2);
+}
+
+// The store's own failures reach the operator in Portuguese, with their number kept.
+void tst_Conexao::errosDoBancoEmPortugues_data() {
+  QTest::addColumn<int>("numero");
+  QTest::addColumn<QString>("texto");
+  QTest::newRow("ocupado") << 5 << QStringLiteral("database is locked");
+  QTest::newRow("tabela travada") << 6 << QStringLiteral("database table is locked");
+  QTest::newRow("pasta só de leitura") << 8 << QStringLiteral("attempt to write a readonly database");
+  QTest::newRow("arquivo trocado") << 1032 << QStringLiteral("attempt to write a readonly database");
+  QTest::newRow("disco cheio") << 13 << QStringLiteral("database or disk is full");
+  QTest::newRow("erro de disco") << 10 << QStringLiteral("disk I/O error");
+  QTest::newRow("não abre") << 14 << QStringLiteral("unable to open database file");
+  QTest::newRow("danificado") << 11 << QStringLiteral("database disk image is malformed");
+  QTest::newRow("não é banco") << 26 << QStringLiteral("file is not a database");
+}
+
+void tst_Conexao::errosDoBancoEmPortugues() {
+  QFETCH(int, numero);
+  QFETCH(QString, texto);
+  const Resultado r = ErroBanco::Falha(
+      QSqlError(QStringLiteral("Unable to fetch row"), texto, QSqlError::StatementError, QString::number(numero)));
+  QVERIFY(!r);
+  QCOMPARE(r.numero, numero);
+  QVERIFY2(!r.erro.contains(QStringLiteral("database")) && !r.erro.contains(QStringLiteral("Unable")),
+           qPrintable(r.erro));
+  QVERIFY(r.erro.contains(QStringLiteral("banco de dados")) || r.erro.contains(QStringLiteral("disco")));
+}
+
+// Receipts hold personal data: a database the program makes is its owner's alone.
+void tst_Conexao::bancoCriadoEhPrivado() {
+  PastaTeste pasta;
+  struct stat dados {};
+  QCOMPARE(::stat(QFile::encodeName(pasta.banco()).constData(), &dados), 0);
+  QCOMPARE(dados.st_mode & 0777, 0600u);
+  QVERIFY(pasta.abrir());
 }
 
 QTEST_GUILESS_MAIN(tst_Conexao)

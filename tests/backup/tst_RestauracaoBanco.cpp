@@ -1,6 +1,7 @@
 #include "app/core/Conexao.h"
 #include "app/core/Esquema.h"
 #include "app/core/SubstituicaoBanco.h"
+#include "app/core/TravaBanco.h"
 #include "app/core/modGeral.h"
 #include "backup/RestauracaoBanco.h"
 #include "backup/cZip.h"
@@ -53,8 +54,10 @@ QByteArray bancoAlheio(const QString& caminho) {
   return FabricaZip::conteudo(caminho);
 }
 
+// The files of the data folder, but for the lock the processes share.
 QStringList arquivosDados() {
   QStringList nomes = QDir(modGeral::CaminhoDados()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+  nomes.removeAll(TravaBanco::NomeArquivo());
   nomes.sort();
   return nomes;
 }
@@ -263,6 +266,24 @@ private slots:
       QVERIFY2(r.ok, qPrintable(r.erro));
       QCOMPARE(arquivosDados(), QStringList({QStringLiteral("bdRecibo.mdb"), QStringLiteral("nota.txt")}));
     }
+  }
+
+  // The previous database that a failed swap-back kept survives the next failed restore, and
+  // goes only when a restore succeeds.
+  void anteriorGuardadoSobreviveAteUmaRestauracaoBemSucedida() {
+    PastaTeste p;
+    const QString guardado = modGeral::CaminhoDados() + RestauracaoBanco::NomeArquivoAnterior;
+    QVERIFY(QFile::copy(p.banco(), guardado));
+    const QByteArray antes = FabricaZip::conteudo(guardado);
+    const QString zip = fixture(QStringLiteral("guardado.zip"));
+    QVERIFY(FabricaZip::criar(zip, {{QStringLiteral("bdRecibo.mdb"), bancoCom(fixture(QStringLiteral("g.mdb")), 2)}}));
+    for (int etapa = 0; etapa <= static_cast<int>(RestauracaoBanco::Etapa::Concluir); ++etapa) {
+      QVERIFY(!RestauracaoBanco::RestaurarBanco(
+          zip, [etapa](RestauracaoBanco::Etapa e) { return static_cast<int>(e) != etapa; }));
+      QVERIFY2(FabricaZip::conteudo(guardado) == antes, qPrintable(QString::number(etapa)));
+    }
+    QVERIFY(RestauracaoBanco::RestaurarBanco(zip));
+    QCOMPARE(arquivosDados(), QStringList({QStringLiteral("bdRecibo.mdb")}));
   }
 
   void restosDeUmaRestauracaoInterrompidaSaoApagados() {

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/core/Resultado.h"
+#include "app/core/TravaBanco.h"
+
+#include <QSqlDatabase>
+
+/// One write transaction on the program's connection: it holds the database lock shared (so no
+/// other process compacts, restores or snapshots meanwhile), reopens the connection when the file
+/// was replaced, and rolls back unless confirmed.
+class Transacao {
+public:
+  /// Takes the lock and begins the transaction; `resultado()` says whether it did.
+  Transacao();
+  ~Transacao();
+  Transacao(const Transacao&) = delete;
+  Transacao& operator=(const Transacao&) = delete;
+
+  /// Success when the transaction is open, else why it is not.
+  const Resultado& resultado() const { return resultado_; }
+
+  /// The connection the transaction runs on.
+  QSqlDatabase banco() const { return banco_; }
+
+  /// Commits `parcial` when it is a success, rolls back otherwise; gives back the outcome.
+  [[nodiscard]] Resultado Concluir(Resultado parcial);
+
+private:
+  TravaBanco trava_;
+  QSqlDatabase banco_;
+  Resultado resultado_;
+  bool aberta_ = false;
+};

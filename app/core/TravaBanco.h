@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/core/Plataforma.h"
+#include "app/core/Resultado.h"
+
+#include <QString>
+
+/// The lock that Talonix processes sharing one data folder respect: compaction, restore and the
+/// snapshot of a backup hold it exclusively for their whole duration, every write transaction
+/// holds it shared. It lives in a file beside the database, which names the exclusive operation.
+class TravaBanco {
+public:
+  /// Operations that hold the database exclusively, named as the operator reads them.
+  inline static const QString Compactacao = QStringLiteral("compactação do banco de dados");
+  inline static const QString Restauracao = QStringLiteral("restauração de uma cópia de segurança");
+  inline static const QString CopiaSeguranca = QStringLiteral("cópia de segurança");
+
+  /// Takes the lock shared (an empty `operacao`) or exclusively for `operacao`, waiting a bounded
+  /// time for the other processes; `resultado()` tells whether it was taken.
+  explicit TravaBanco(const QString& operacao = {});
+  ~TravaBanco();
+  TravaBanco(const TravaBanco&) = delete;
+  TravaBanco& operator=(const TravaBanco&) = delete;
+
+  /// Success when the lock is held, else the Portuguese refusal naming what holds it.
+  const Resultado& resultado() const { return resultado_; }
+
+  /// File name of the lock, beside the database.
+  static QString NomeArquivo();
+
+private:
+  Plataforma::Descritor trava_ = -1;
+  Resultado resultado_;
+};

@@ -1,0 +1,99 @@
+#include "backup/CopiaSeguranca.h"
+
+#include "app/core/Conexao.h"
+#include "app/core/Plataforma.h"
+#include "app/core/SubstituicaoBanco.h"
+#include "app/core/TravaBanco.h"
+#include "app/core/modGeral.h"
+#include "backup/cZip.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <sqlite3.h>
+
+namespace CopiaSeguranca {
+namespace {
+
+Resultado falhaSqlite(sqlite3* conexao) {
+  return Resultado::falha(
+      QStringLiteral("Não foi possível copiar o banco de dados: ") + QString::fromUtf8(sqlite3_errmsg(conexao)),
+      sqlite3_extended_errcode(conexao));
+}
+
+// Copies every page of `banco` into the new file `copia` in one step, under SQLite's read lock
+// and the program's exclusive lock: the copy is the database as of one instant.
+Resultado tirarInstantaneo(const QString& banco, const QString& copia) {
+  const TravaBanco trava(TravaBanco::CopiaSeguranca);
+  if (!trava.resultado())
+    return trava.resultado();
+  if (Resultado privado = Plataforma::CriarArquivoPrivado(copia); !privado)
+    return privado;
+  sqlite3* origem = nullptr;
+  sqlite3* destino = nullptr;
+  Resultado resultado;
+  if (sqlite3_open_v2(QFile::encodeName(banco).constData(), &origem, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+    resultado = falhaSqlite(origem);
+  } else if (sqlite3_open_v2(QFile::encodeName(copia).constData(), &destino, SQLITE_OPEN_READWRITE, nullptr) !=
+             SQLITE_OK) {
+    resultado = falhaSqlite(destino);
+  } else {
+    sqlite3_busy_timeout(origem, 5000);
+    // The copy is a scratch file checked before use: no journal, no flushing.
+    sqlite3_exec(destino, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
+    sqlite3_backup* copiador = sqlite3_backup_init(destino, "main", origem, "main");
+    if (copiador == nullptr) {
+      resultado = falhaSqlite(destino);
+    } else {
+      const int passo = sqlite3_backup_step(copiador, -1);
+      sqlite3_backup_finish(copiador);
+      if (passo != SQLITE_DONE)
+        resultado = falhaSqlite(destino);
+    }
+  }
+  sqlite3_close(destino);
+  sqlite3_close(origem);
+  return resultado;
+}
+
+Resultado arquivar(const QString& copia, const QString& banco, const QString& arquivo) {
+  const QString temporario = arquivo + QStringLiteral(".tmp");
+  QFile::remove(temporario);
+  cZip zip;
+  zip.setEncrypt(false);
+  zip.setAddComment(false);
+  zip.setZipFile(temporario);
+  zip.setStoreFolderNames(false);
+  zip.setRecurseSubDirs(false);
+  zip.ClearFileSpecs();
+  // The snapshot carries the database's own name, which is the archive's one entry.
+  zip.AddFileSpec(copia);
+  zip.Zip();
+  const bool gravada = zip.Success() && Plataforma::Sincronizar(temporario) &&
+                       Plataforma::CopiarPermissoes(banco, temporario) && Plataforma::Renomear(temporario, arquivo);
+  if (gravada)
+    return Resultado::sucesso();
+  QFile::remove(temporario);
+  return Resultado::falha(QStringLiteral("Erro ao compactar o arquivo"), zip.CodigoResultado());
+}
+
+}  // namespace
+
+Resultado Realizar(const QString& arquivo) {
+  const QString banco = modGeral::CaminhoDados() + Conexao::NomeArquivoBanco;
+  const QString pasta = modGeral::CaminhoDados() + NomePastaTemporaria;
+  const QString copia = QDir(pasta).filePath(Conexao::NomeArquivoBanco);
+  // A snapshot left by an interrupted backup is stale.
+  QDir(pasta).removeRecursively();
+  if (!QDir().mkpath(pasta))
+    return Resultado::falha(QStringLiteral("Não foi possível criar a pasta ") + pasta, -1);
+  Resultado resultado = tirarInstantaneo(banco, copia);
+  if (resultado)
+    resultado = SubstituicaoBanco::Verificar(copia, SubstituicaoBanco::Verificacao::Rapida);
+  if (resultado)
+    resultado = arquivar(copia, banco, arquivo);
+  QDir(pasta).removeRecursively();
+  return resultado;
+}
+
+}  // namespace CopiaSeguranca

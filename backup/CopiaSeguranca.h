@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/core/Resultado.h"
+
+#include <QString>
+
+/// Making a backup archive of the database that restores whole, whatever other Talonix processes
+/// write meanwhile.
+namespace CopiaSeguranca {
+
+/// The folder inside the data folder where the database's snapshot is taken.
+inline const QString NomePastaTemporaria = QStringLiteral(".copia");
+
+/// Writes `arquivo`, a zip archive holding the one entry `bdRecibo.mdb`: a snapshot of the
+/// database taken while no other process may change it, checked before it is archived. The
+/// archive gets the database's permissions, and replaces a file of the same name only once whole.
+[[nodiscard]] Resultado Realizar(const QString& arquivo);
+
+}  // namespace CopiaSeguranca

@@ -1,0 +1,79 @@
+// processo_banco APPDIR gravar ANO N PARADA: saves receipts 1..N of year ANO through the
+// program's own save code until N are tried or the file PARADA exists, printing "OK n" for each
+// receipt reported saved and "ERRO n text" for each refusal, one every 10 ms or so.
+// processo_banco APPDIR manter OPERATION N ARCHIVE: runs OPERATION ("compactar", "copiar" or
+// "restaurar") N times, the backups into ARCHIVE.n, the restores from ARCHIVE; prints "OK i" or
+// "ERRO i text" for each.
+// Together they are the two Talonix processes sharing one data folder.
+
+#include "app/core/Compactacao.h"
+#include "app/core/Conexao.h"
+#include "app/core/modGeral.h"
+#include "backup/CopiaSeguranca.h"
+#include "backup/RestauracaoBanco.h"
+#include "receipts/RegistroRecibo.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QTextStream>
+#include <QThread>
+
+namespace {
+
+void relatar(QTextStream& saida, int i, const Resultado& r) {
+  if (r)
+    saida << "OK " << i << '\n';
+  else
+    saida << "ERRO " << i << ' ' << QString(r.erro).replace(QLatin1Char('\r'), QLatin1Char(' ')) << '\n';
+  saida.flush();
+}
+
+Resultado manter(const QString& operacao, const QString& arquivo, int i) {
+  if (operacao == QLatin1String("compactar"))
+    return Compactacao::CompactarBanco();
+  if (operacao == QLatin1String("copiar"))
+    return CopiaSeguranca::Realizar(arquivo + QLatin1Char('.') + QString::number(i));
+  // The screen closes its connection around a restore.
+  Conexao::FecharConexao();
+  const Resultado r = RestauracaoBanco::RestaurarBanco(arquivo);
+  const Resultado aberta = Conexao::AbrirConexao();
+  return r ? aberta : r;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QCoreApplication aplicacao(argc, argv);
+  const QStringList args = QCoreApplication::arguments();
+  if (args.size() != 6)
+    return 2;
+  modGeral::DefinirPastaAplicacao(args.at(1));
+  QTextStream saida(stdout);
+  if (const Resultado aberta = Conexao::AbrirConexao(); !aberta) {
+    relatar(saida, 0, aberta);
+    return 3;
+  }
+  const int n = args.at(4).toInt();
+  if (args.at(2) == QLatin1String("gravar")) {
+    for (int i = 1; i <= n && !QFileInfo::exists(args.at(5)); ++i) {
+      Recibo recibo;
+      recibo.numero = i;
+      recibo.ano = args.at(3).toInt();
+      recibo.dataEmissao = QDate(recibo.ano, 1, 1);
+      recibo.valor = 10000 * i;
+      recibo.referente = QStringLiteral("Recibo de teste ") + QString::number(i);
+      recibo.observacao = QStringLiteral("");
+      relatar(saida, i, RegistroRecibo::Inserir(recibo));
+      // An operator, or a program fed by one, never saves back to back: there is a gap in which
+      // the other process's reads get in.
+      QThread::msleep(10);
+    }
+  } else {
+    for (int i = 1; i <= n; ++i) {
+      relatar(saida, i, manter(args.at(3), args.at(5), i));
+      QThread::msleep(20);  // the other process's saves fall between operations as well as into them
+    }
+  }
+  Conexao::FecharConexao();
+  return 0;
+}
