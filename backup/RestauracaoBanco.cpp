@@ -95,15 +95,6 @@ Resultado guardarAnterior(const QString& banco, const QString& anterior) {
   return Plataforma::Sincronizar(anterior);
 }
 
-// A previous database kept by a restore whose swap-back failed stays until a restore succeeds:
-// this restore keeps the current one under the first free name beside it.
-QString nomeAnteriorLivre(const QString& anterior) {
-  QString nome = anterior;
-  for (int i = 1; QFileInfo::exists(nome); ++i)
-    nome = anterior + QLatin1Char('.') + QString::number(i);
-  return nome;
-}
-
 // Every previous database kept beside the current one (the base name and its numbered ones).
 void apagarAnteriores(const QString& anterior) {
   const QFileInfo base(anterior);
@@ -125,7 +116,9 @@ Resultado colocarDemais(const QString& pasta, const QStringList& demais) {
 Resultado RestaurarBanco(const QString& arquivoZip, const Observador& observador, qint64 limite) {
   const QString dados = modGeral::CaminhoDados();
   const QString banco = dados + Conexao::NomeArquivoBanco;
-  const QString anterior = nomeAnteriorLivre(dados + NomeArquivoAnterior);
+  // A previous database kept by a restore whose swap-back failed stays until a restore succeeds:
+  // this restore keeps the current one under the first free name beside it.
+  const QString anterior = modGeral::NomeLivre(dados + NomeArquivoAnterior);
   const QString pasta = dados + NomePastaTemporaria;
   const QString novo = QDir(pasta).filePath(Conexao::NomeArquivoBanco);
   QStringList demais;

@@ -1,5 +1,6 @@
 #include "app/core/Conexao.h"
 
+#include "app/core/AtualizacaoBanco.h"
 #include "app/core/ErroBanco.h"
 #include "app/core/Esquema.h"
 #include "app/core/Plataforma.h"
@@ -150,7 +151,13 @@ void Descartar(const QString& nome) {
 Resultado AbrirConexao() {
   const QString caminho = modGeral::CaminhoDados() + NomeArquivoBanco;
   identidadeAberta = Plataforma::IdentidadeArquivo(caminho);
-  return AbrirArquivo(kNomePrincipal, caminho);
+  Resultado resultado = AbrirArquivo(kNomePrincipal, caminho);
+  // A file of an earlier Talonix is brought to this version's schema before any screen uses it.
+  if (resultado)
+    resultado = AtualizacaoBanco::AtualizarSeAntigo(kNomePrincipal, caminho);
+  if (!resultado)
+    Descartar(kNomePrincipal);
+  return resultado;
 }
 
 void FecharConexao() {

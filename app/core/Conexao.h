@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/core/Resultado.h"
+#include "app/core/modGeral.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -12,8 +13,7 @@ struct sqlite3;
 /// or a restore has closed and reopened it.
 namespace Conexao {
 
-/// File name of the database inside the data folder.
-inline const QString NomeArquivoBanco = QStringLiteral("bdRecibo.mdb");
+using modGeral::NomeArquivoBanco;
 
 /// Opens the connection to the existing database of the data folder. A missing file is never
 /// created; a file that is not a Talonix database is refused.

@@ -263,7 +263,7 @@ Resultado VerificarObjetos(QSqlDatabase& banco) {
   return Resultado::sucesso();
 }
 
-Resultado Atualizar(QSqlDatabase& banco) {
+Resultado Atualizar(QSqlDatabase& banco, const std::function<void()>& antesDeConfirmar) {
   QSqlQuery comando(banco);
   // The write lock is taken before the version is read, so that two processes opening the same
   // old file one after the other upgrade it once.
@@ -273,6 +273,8 @@ Resultado Atualizar(QSqlDatabase& banco) {
   Resultado resultado = versaoConhecida(banco, versao);
   if (resultado && versao < VersaoAtual)
     resultado = aplicarPassos(banco, versao, VersaoAtual);
+  if (resultado && antesDeConfirmar)
+    antesDeConfirmar();
   if (resultado && !comando.exec(QStringLiteral("COMMIT")))
     resultado = ErroBanco::Falha(comando.lastError());
   if (!resultado)

@@ -5,6 +5,8 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <functional>
+
 /// The tables of a Talonix database and the versions of their schema. A database carries its
 /// version (SQLite's `user_version`; 0 for the files every earlier Talonix made); a file of an
 /// earlier version is checked against that version's schema and upgraded, one of a newer version
@@ -38,8 +40,9 @@ QString TextoEsquema();
 [[nodiscard]] Resultado VerificarObjetos(QSqlDatabase& banco);
 
 /// Upgrades `banco` to the current version in one transaction (nothing happens when it is
-/// current already); a failure leaves it as it was.
-[[nodiscard]] Resultado Atualizar(QSqlDatabase& banco);
+/// current already); a failure leaves it as it was. `antesDeConfirmar` runs when everything is
+/// written but not yet committed.
+[[nodiscard]] Resultado Atualizar(QSqlDatabase& banco, const std::function<void()>& antesDeConfirmar = {});
 
 /// Checks every page, row and index of `banco` ("PRAGMA integrity_check"); `rapida` leaves out
 /// the comparison of each index with its table ("PRAGMA quick_check"), a fraction of the time.

@@ -1,6 +1,5 @@
 #include "app/core/TravaBanco.h"
 
-#include "app/core/Conexao.h"
 #include "app/core/modGeral.h"
 
 #include <QDeadlineTimer>
@@ -17,11 +16,11 @@ constexpr int kIntervaloMs = 10;
 }  // namespace
 
 QString TravaBanco::NomeArquivo() {
-  return Conexao::NomeArquivoBanco + QStringLiteral(".trava");
+  return modGeral::NomeArquivoBanco + QStringLiteral(".trava");
 }
 
 TravaBanco::TravaBanco(const QString& operacao) {
-  const QString banco = modGeral::CaminhoDados() + Conexao::NomeArquivoBanco;
+  const QString banco = modGeral::CaminhoDados() + modGeral::NomeArquivoBanco;
   const bool exclusiva = !operacao.isEmpty();
   trava_ = Plataforma::AbrirTrava(modGeral::CaminhoDados() + NomeArquivo(), banco);
   if (trava_ < 0) {

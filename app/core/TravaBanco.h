@@ -14,6 +14,7 @@ public:
   inline static const QString Compactacao = QStringLiteral("compactação do banco de dados");
   inline static const QString Restauracao = QStringLiteral("restauração de uma cópia de segurança");
   inline static const QString CopiaSeguranca = QStringLiteral("cópia de segurança");
+  inline static const QString Atualizacao = QStringLiteral("atualização do banco de dados para esta versão do Talonix");
 
   /// Takes the lock shared (an empty `operacao`) or exclusively for `operacao`, waiting a bounded
   /// time for the other processes; `resultado()` tells whether it was taken.

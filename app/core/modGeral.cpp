@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDate>
+#include <QFileInfo>
 
 namespace modGeral {
 namespace {
@@ -57,6 +58,13 @@ QString CaminhoSom() {
 
 QString ArquivoIni() {
   return JuntarCaminho(PastaAplicacao(), QStringLiteral("cfgtalonix.ini"));
+}
+
+QString NomeLivre(const QString& base) {
+  QString nome = base;
+  for (int i = 1; QFileInfo::exists(nome); ++i)
+    nome = base + QLatin1Char('.') + QString::number(i);
+  return nome;
 }
 
 QString PastaSom() {

@@ -16,11 +16,18 @@ void DefinirPastaAplicacao(const QString& pasta);
 /// `pasta` + "/" + `nome`, without a second separator when `pasta` already ends in one.
 QString JuntarCaminho(const QString& pasta, const QString& nome);
 
+/// File name of the database inside the data folder.
+inline const QString NomeArquivoBanco = QStringLiteral("bdRecibo.mdb");
+
 QString CaminhoDados();      ///< application folder + "/Dados/"
 QString CaminhoRelatorio();  ///< application folder + "/relatorio/"
 QString CaminhoBackup();     ///< application folder + "/backup"
 QString CaminhoSom();        ///< application folder + "/som"
 QString ArquivoIni();        ///< application folder + "/cfgtalonix.ini"
+
+/// The first of `base`, `base`.1, `base`.2... that names no file: for copies kept beside a
+/// file, none of which is ever overwritten.
+QString NomeLivre(const QString& base);
 
 /// The sound folder kept by start-up.
 QString PastaSom();

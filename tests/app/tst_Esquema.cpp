@@ -1,7 +1,12 @@
+#include "app/core/AtualizacaoBanco.h"
 #include "app/core/Conexao.h"
 #include "app/core/Esquema.h"
 
+#include "tests/support/PastaTeste.h"
+
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -45,6 +50,37 @@ QString linhas() {
                    "'|' || Recebi || '|' || Emitente || '|' || Referente, ';') FROM tbRecibo)"))
       .toString();
 }
+
+// A database of version 0 at `caminho`, as every earlier Talonix made it, with a person, a
+// referente and a receipt.
+bool criarVersao0ComDados(const QString& caminho) {
+  if (!Esquema::CriarBanco(caminho, 0) || !Conexao::AbrirArquivo(kNome, caminho))
+    return false;
+  const bool ok =
+      executar(QStringLiteral("INSERT INTO tbPessoa (Codigo, Descricao, Documento01) VALUES "
+                              "(1, 'João da Silva', '11144477735'), (2, 'Oficina Ltda', '11222333000181')")) &&
+      executar(QStringLiteral("INSERT INTO tbReferente (Codigo, Descricao) VALUES (1, 'Aluguel')")) &&
+      executar(QStringLiteral("INSERT INTO tbRecibo (Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, "
+                              "Referente) VALUES (1, 2026, '2026-03-05', 12345000, 1, 2, 'Aluguel de março')"));
+  Conexao::Descartar(kNome);
+  return ok;
+}
+
+// The version and rows of the file `caminho`, read on a connection of its own.
+std::pair<int, QString> versaoELinhas(const QString& caminho) {
+  QSqlDatabase banco = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kNome);
+  banco.setDatabaseName(caminho);
+  std::pair<int, QString> lidos{-1, QString()};
+  if (banco.open())
+    lidos = {valor(QStringLiteral("PRAGMA user_version")).toInt(), linhas()};
+  banco = {};
+  Conexao::Descartar(kNome);
+  return lidos;
+}
+
+const QString kLinhasVersao0 = QStringLiteral(
+    "1|João da Silva|11144477735;2|Oficina Ltda|11222333000181#1|Aluguel#2026|1|2026-03-05|12345000|1|2|Aluguel de "
+    "março");
 
 }  // namespace
 
@@ -101,6 +137,73 @@ private slots:
     // Upgrading a current file changes nothing.
     QVERIFY(Esquema::Atualizar(banco));
     QCOMPARE(linhas(), antes);
+  }
+
+  // Opening a file of an earlier Talonix keeps a copy of it beside it, with its permissions, and
+  // upgrades it; the copy is never overwritten by a later upgrade.
+  void bancoAntigoEhAtualizadoAoAbrirComCopia() {
+    PastaTeste pasta(false);
+    QVERIFY(criarVersao0ComDados(pasta.banco()));
+    QFile(pasta.banco()).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    QFile(pasta.banco() + QStringLiteral(".versao0")).open(QIODevice::WriteOnly);  // left by an earlier upgrade
+
+    const Resultado r = Conexao::AbrirConexao();
+    QVERIFY2(r, qPrintable(r.erro));
+    QCOMPARE(pasta.valor(QStringLiteral("PRAGMA user_version")).toInt(), Esquema::VersaoAtual);
+    QCOMPARE(pasta.valor(QStringLiteral("SELECT count(*) FROM tbRecibo WHERE FormaPagamento = 0")).toInt(), 1);
+    Conexao::FecharConexao();
+    QCOMPARE(versaoELinhas(pasta.banco()), std::make_pair(Esquema::VersaoAtual, kLinhasVersao0));
+
+    const QString copia = pasta.banco() + QStringLiteral(".versao0.1");
+    QCOMPARE(versaoELinhas(copia), std::make_pair(0, kLinhasVersao0));
+    QCOMPARE(QFile(copia).permissions(), QFile(pasta.banco()).permissions());
+    QCOMPARE(QFileInfo(pasta.banco() + QStringLiteral(".versao0")).size(), 0);
+    QVERIFY(!QFile::exists(copia + QStringLiteral(".tmp")));
+  }
+
+  // When the copy cannot be written the database is not opened, and stays as it was.
+  void copiaQueNaoPodeSerGravadaImpedeAAbertura() {
+    PastaTeste pasta(false);
+    QVERIFY(criarVersao0ComDados(pasta.banco()));
+    const QByteArray antes = conteudo(pasta.banco());
+    QVERIFY(QDir().mkpath(pasta.banco() + QStringLiteral(".versao0.tmp")));
+
+    const Resultado r = Conexao::AbrirConexao();
+    QVERIFY(!r);
+    QVERIFY2(r.erro.startsWith(QStringLiteral("Não foi possível gravar a cópia de segurança do banco de dados")),
+             qPrintable(r.erro));
+    QVERIFY(!Conexao::Banco().isOpen());
+    QCOMPARE(conteudo(pasta.banco()), antes);
+    QVERIFY(!QFile::exists(pasta.banco() + QStringLiteral(".versao0")));
+  }
+
+  // A crash at any point of an upgrade leaves the old or the upgraded file, whole; the next open
+  // finishes the work.
+  void quedaDuranteAAtualizacao_data() {
+    QTest::addColumn<int>("etapa");
+    QTest::addColumn<int>("versaoDepois");
+    QTest::newRow("com a trava") << int(AtualizacaoBanco::Etapa::Travado) << 0;
+    QTest::newRow("cópia gravada") << int(AtualizacaoBanco::Etapa::CopiaGravada) << 0;
+    QTest::newRow("antes de confirmar") << int(AtualizacaoBanco::Etapa::AntesDeConfirmar) << 0;
+    QTest::newRow("confirmada") << int(AtualizacaoBanco::Etapa::Confirmado) << Esquema::VersaoAtual;
+  }
+  void quedaDuranteAAtualizacao() {
+    QFETCH(int, etapa);
+    QFETCH(int, versaoDepois);
+    PastaTeste pasta(false);
+    QVERIFY(criarVersao0ComDados(pasta.banco()));
+
+    QProcess filho;
+    filho.start(QStringLiteral(ATUALIZAR_E_MORRER), {pasta.caminho(), QString::number(etapa)});
+    QVERIFY(filho.waitForFinished(30000));
+    QCOMPARE(filho.exitStatus(), QProcess::CrashExit);
+
+    QCOMPARE(versaoELinhas(pasta.banco()), std::make_pair(versaoDepois, kLinhasVersao0));
+    const Resultado r = Conexao::AbrirConexao();
+    QVERIFY2(r, qPrintable(r.erro));
+    Conexao::FecharConexao();
+    QCOMPARE(versaoELinhas(pasta.banco()), std::make_pair(Esquema::VersaoAtual, kLinhasVersao0));
+    QVERIFY(!QFile::exists(pasta.banco() + QStringLiteral("-journal")));
   }
 
   // A step that fails rolls the whole upgrade back: the file stays of its old version.

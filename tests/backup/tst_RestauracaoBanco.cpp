@@ -19,11 +19,12 @@ using FabricaZip::Entrada;
 
 namespace {
 
-// A Talonix database file at `caminho` holding `pessoas` people named "Pessoa N", changed by the
-// statements of `alteracoes`.
-QByteArray bancoCom(const QString& caminho, int pessoas, const QStringList& alteracoes = {}) {
+// A Talonix database file of `versao` at `caminho` holding `pessoas` people named "Pessoa N",
+// changed by the statements of `alteracoes`.
+QByteArray bancoCom(const QString& caminho, int pessoas, const QStringList& alteracoes = {},
+                    int versao = Esquema::VersaoAtual) {
   QFile::remove(caminho);
-  if (!Esquema::CriarBanco(caminho))
+  if (!Esquema::CriarBanco(caminho, versao))
     return {};
   {
     QSqlDatabase banco = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
@@ -102,6 +103,22 @@ private slots:
     QCOMPARE(arquivosDados(), QStringList({QStringLiteral("bdRecibo.mdb")}));
   }
 
+  // A backup made by an earlier Talonix passes the checks of its own version and is upgraded when
+  // the program opens it, with a copy of it as restored kept beside it.
+  void copiaDeVersaoAntigaEhRestauradaEAtualizada() {
+    PastaTeste p;
+    const QByteArray antigo = bancoCom(fixture(QStringLiteral("antigo.mdb")), 6, {}, 0);
+    const QString zip = fixture(QStringLiteral("antiga.zip"));
+    QVERIFY(FabricaZip::criar(zip, {{QStringLiteral("bdRecibo.mdb"), antigo}}));
+    const Resultado r = RestauracaoBanco::RestaurarBanco(zip);
+    QVERIFY2(r.ok, qPrintable(r.erro));
+    QVERIFY(p.abrir());
+    QCOMPARE(contar(p).toInt(), 6);
+    QCOMPARE(p.valor(QStringLiteral("PRAGMA user_version")).toInt(), Esquema::VersaoAtual);
+    QCOMPARE(p.valor(QStringLiteral("SELECT count(*) FROM tbPessoa WHERE RegistroProfissional = ''")).toInt(), 6);
+    QCOMPARE(FabricaZip::conteudo(p.banco() + QStringLiteral(".versao0")).size(), antigo.size());
+  }
+
   void entradasComPastasChegamSemElas() {
     PastaTeste p;
     const QByteArray novo = bancoCom(fixture(QStringLiteral("novo.mdb")), 5);
@@ -158,7 +175,7 @@ private slots:
         << QString() << semLimite;
     QTest::newRow("entradas sobrepostas") << QList<Entrada>{banco} << QStringLiteral("sobrepor") << semLimite;
     // Files with the program's tables and something more that would act behind its back.
-    const QList<std::pair<const char*, QStringList>> alheios = {
+    QList<std::pair<const char*, QStringList>> alheios = {
         {"gatilho que apaga os recibos",
          {QStringLiteral("CREATE TRIGGER tgApaga AFTER INSERT ON tbRecibo BEGIN DELETE FROM tbRecibo; END")}},
         {"visão no lugar de tbRecibo",
@@ -171,6 +188,8 @@ private slots:
           QStringLiteral("CREATE INDEX ixReciboRecebi ON tbRecibo (Valor)")}},
         {"índice ausente", {QStringLiteral("DROP INDEX ixReciboEmitente")}},
     };
+    alheios.append({"banco de uma versão mais nova do Talonix",
+                    {QStringLiteral("PRAGMA user_version = %1").arg(Esquema::VersaoAtual + 1)}});
     for (const auto& [nome, alteracoes] : alheios) {
       const QByteArray alterado = bancoCom(fixture(QStringLiteral("alterado.mdb")), 4, alteracoes);
       QTest::newRow(nome) << QList<Entrada>{{QStringLiteral("bdRecibo.mdb"), alterado}} << QString() << semLimite;

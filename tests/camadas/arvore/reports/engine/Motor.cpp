@@ -1,9 +1,9 @@
 // Planted: a widget, a control, a screen and the preview in the engine.
 #include "app/core/Resultado.h"
-#include "receipts/FiltroRecibo.h"
-#include "reports/engine/Layout.h"
 #include "controls/lvButtons.h"
+#include "receipts/FiltroRecibo.h"
 #include "registries/frmPessoa.h"
+#include "reports/engine/Layout.h"
 #include "reports/preview/frmPreviewRelatorio.h"
 
 #include <QPainter>
