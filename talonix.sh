@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Talonix and starts it, or runs its tests. Installs the missing Debian packages first.
-#   ./talonix.sh            build, lay out the application folder and start the program
-#   ./talonix.sh test       build and run every test
+#   ./talonix.sh            build optimized (build-release/), lay out the application folder, start it
+#   ./talonix.sh test       build for debugging (build/) and run every test
+#   ./talonix.sh pacote     build the Debian package talonix_<versão>_amd64.deb here
 #   ./talonix.sh test-asan  the same with AddressSanitizer and UndefinedBehaviorSanitizer
 #   ./talonix.sh formato    check that the sources are formatted as clang-format 14 formats them
 #   ./talonix.sh deps       only install the missing packages
@@ -15,6 +16,7 @@ PACOTES=(
   fonts-dejavu-core fonts-liberation2
   zip unzip poppler-utils xvfb xauth xdotool
   clang libclang-rt-14-dev clang-format-14
+  librsvg2-bin dpkg-dev file lintian appstream sqlite3
 )
 
 instalar_pacotes() {
@@ -37,6 +39,11 @@ construir() {
   cmake --build "$pasta" -j"$(nproc)"
 }
 
+# The optimized program, also the one the package is made of: no tests, no benchmarks.
+construir_otimizado() {
+  construir build-release -DCMAKE_BUILD_TYPE=Release -DTALONIX_TESTS=OFF -DTALONIX_BENCH=OFF -DTALONIX_PACOTE=ON
+}
+
 testar() {
   local pasta=$1
   ctest --test-dir "$pasta" --output-on-failure -j"$(nproc)"
@@ -45,9 +52,9 @@ testar() {
 instalar_pacotes
 case "${1:-run}" in
   run)
-    construir build
-    echo "Pasta da aplicação: $(pwd)/build/Talonix"
-    exec build/Talonix/Talonix
+    construir_otimizado
+    echo "Pasta da aplicação: $(pwd)/build-release/Talonix"
+    exec build-release/Talonix/Talonix
     ;;
   test)
     construir build
@@ -62,9 +69,16 @@ case "${1:-run}" in
     git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format-14 --dry-run -Werror
     echo "Formatação conferida."
     ;;
+  pacote)
+    construir_otimizado
+    rm -f build-release/talonix_*.deb
+    (cd build-release && cpack >/dev/null)
+    cp build-release/talonix_*.deb .
+    echo "Pacote: $(pwd)/$(basename build-release/talonix_*.deb)"
+    ;;
   deps) ;;
   *)
-    echo "uso: $0 [run|test|test-asan|formato|deps]" >&2
+    echo "uso: $0 [run|test|test-asan|pacote|formato|deps]" >&2
     exit 2
     ;;
 esac

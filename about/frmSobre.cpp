@@ -76,8 +76,19 @@ frmSobre::frmSobre(Contexto contexto, QWidget* parent) : TelaModal(parent), cont
   auto* lblExecutavelSistema =
       rotulo(this, QStringLiteral("lblExecutavelSistema"), QDir::toNativeSeparators(modGeral::PastaAplicacao()));
   lblExecutavelSistema->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // An installed program keeps the operator's files apart from its own, read-only ones.
+  QLabel* lblLocalDados = nullptr;
+  QLabel* lblPastaDados = nullptr;
+  if (modGeral::Instalado()) {
+    lblLocalDados = negrito(rotulo(this, QStringLiteral("lblLocalDados"), QStringLiteral("Local dos dados")));
+    lblPastaDados = rotulo(this, QStringLiteral("lblPastaDados"), QDir::toNativeSeparators(modGeral::PastaDados()));
+    lblPastaDados->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  }
   auto* lblAnalise = negrito(rotulo(this, QStringLiteral("lblGeral_1"), QStringLiteral("Análise e Desenvolvimento")));
   auto* lblCreditos = rotulo(this, QStringLiteral("lblGeral_2"), QStringLiteral("Equipe do Talonix"));
+  auto* lblLicenca = rotulo(this, QStringLiteral("lblLicenca"),
+                            QStringLiteral("Software livre sob a Licença Pública Geral GNU (GPL), "
+                                           "versão 3 ou posterior, sem nenhuma garantia."));
   auto* lblNota = rotulo(this, QStringLiteral("lblGeral_3"),
                          QStringLiteral("Recibos numerados por ano, impressos com o valor por extenso, "
                                         "com cópia de segurança do banco de dados."));
@@ -98,9 +109,14 @@ frmSobre::frmSobre(Contexto contexto, QWidget* parent) : TelaModal(parent), cont
   texto->addWidget(shpSobre);
   texto->addWidget(lblLocal);
   texto->addWidget(lblExecutavelSistema);
+  if (lblPastaDados) {
+    texto->addWidget(lblLocalDados);
+    texto->addWidget(lblPastaDados);
+  }
   texto->addSpacing(8);
   texto->addWidget(lblAnalise);
   texto->addWidget(lblCreditos);
+  texto->addWidget(lblLicenca);
   texto->addSpacing(8);
   texto->addWidget(lblNota);
   texto->addStretch(1);

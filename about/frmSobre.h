@@ -4,8 +4,8 @@
 
 #include "controls/TelaModal.h"
 
-/// "Sobre": what the program is, its version with the date of its executable, and the folder
-/// it runs from.
+/// "Sobre": what the program is, its version with the date of its executable, the folder it
+/// runs from (and, installed, the folder of its data), and its licence.
 class frmSobre : public TelaModal {
   Q_OBJECT
 public:

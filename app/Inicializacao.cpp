@@ -3,6 +3,7 @@
 #include "app/core/Conexao.h"
 #include "app/core/FormatoData.h"
 #include "app/core/Mensagens.h"
+#include "app/core/PastaDadosUsuario.h"
 #include "app/core/modGeral.h"
 #include "app/mdiPrincipal.h"
 
@@ -25,6 +26,14 @@ void InstalarIdioma(QApplication& aplicacao) {
 std::unique_ptr<mdiPrincipal> Iniciar(Contexto contexto) {
   Mensagens& mensagens = *contexto.mensagens;
   FormatoData::VerificarFormatoData(mensagens);
+
+  const Resultado pastaDados = PastaDadosUsuario::Preparar();
+  if (!pastaDados) {
+    mensagens.mostrar(QStringLiteral("Não foi possível criar a pasta de dados:\r") +
+                          QDir::toNativeSeparators(modGeral::PastaDados()) + QStringLiteral("\r\r") + pastaDados.erro,
+                      QStringLiteral("Talonix"), Icone::Critico);
+    return nullptr;
+  }
 
   const QString backup = modGeral::CaminhoBackup();
   if (!QFileInfo(backup).isDir()) {

@@ -7,8 +7,9 @@
 class QApplication;
 class mdiPrincipal;
 
-/// The program's start: the date-format check, the backup folder and its setting, the sound
-/// folder, the database connection and the main window, in that order.
+/// The program's start: the date-format check, the installed program's data folder, the backup
+/// folder and its setting, the sound folder, the database connection and the main window, in
+/// that order.
 namespace Inicializacao {
 
 /// Qt's own texts (buttons, file, print and calendar dialogs) in Brazilian Portuguese, and the

@@ -1,4 +1,5 @@
 #include "app/Inicializacao.h"
+#include "app/JanelaMostrada.h"
 #include "app/core/Relogio.h"
 #include "app/mdiPrincipal.h"
 #include "backup/SomQt.h"
@@ -6,6 +7,8 @@
 #include "controls/MensagensQt.h"
 
 #include <QApplication>
+
+#include <optional>
 
 int main(int argc, char* argv[]) {
   QApplication aplicacao(argc, argv);
@@ -16,6 +19,13 @@ int main(int argc, char* argv[]) {
   RelogioSistema relogio;
   EscolhaArquivoQt escolhaArquivo;
   SomQt som;
+  // TALONIX_SAIR_AO_MOSTRAR: the program ends once its first window has painted (the main window,
+  // or the message box of a start that failed), for the scripts that check and time the start.
+  std::optional<JanelaMostrada> aviso;
+  if (qEnvironmentVariableIsSet("TALONIX_SAIR_AO_MOSTRAR")) {
+    aviso.emplace();
+    aplicacao.installEventFilter(&*aviso);
+  }
   const auto janela = Inicializacao::Iniciar({&mensagens, &relogio, &escolhaArquivo, &som});
   if (!janela)
     return 1;

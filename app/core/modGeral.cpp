@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace modGeral {
 namespace {
@@ -38,8 +39,19 @@ QString JuntarCaminho(const QString& pasta, const QString& nome) {
   return pasta + QLatin1Char('/') + nome;
 }
 
+bool Instalado() {
+  return QFileInfo::exists(JuntarCaminho(PastaAplicacao(), QStringLiteral("instalado")));
+}
+
+QString PastaDados() {
+  if (!Instalado())
+    return PastaAplicacao();
+  return JuntarCaminho(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
+                       QStringLiteral("Talonix"));
+}
+
 QString CaminhoDados() {
-  return JuntarCaminho(PastaAplicacao(), QStringLiteral("Dados/"));
+  return JuntarCaminho(PastaDados(), QStringLiteral("Dados/"));
 }
 
 QString CaminhoRelatorio() {
@@ -49,7 +61,7 @@ QString CaminhoRelatorio() {
 // Only the names the program makes up are lower case: on a file system that tells case apart,
 // lower-casing the whole path would point at a folder that does not exist.
 QString CaminhoBackup() {
-  return JuntarCaminho(PastaAplicacao(), QStringLiteral("backup"));
+  return JuntarCaminho(PastaDados(), QStringLiteral("backup"));
 }
 
 QString CaminhoSom() {
@@ -57,7 +69,7 @@ QString CaminhoSom() {
 }
 
 QString ArquivoIni() {
-  return JuntarCaminho(PastaAplicacao(), QStringLiteral("cfgtalonix.ini"));
+  return JuntarCaminho(PastaDados(), QStringLiteral("cfgtalonix.ini"));
 }
 
 QString NomeLivre(const QString& base) {

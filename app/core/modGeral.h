@@ -4,8 +4,8 @@
 
 class Relogio;
 
-/// The program's general module: the application folder and the paths built from it, the
-/// settings file, and the small date and time helpers the screens share.
+/// The program's general module: the application folder, the data folder and the paths built
+/// from them, the settings file, and the small date and time helpers the screens share.
 namespace modGeral {
 
 /// The folder that holds the executable; every path is built from it.
@@ -19,11 +19,19 @@ QString JuntarCaminho(const QString& pasta, const QString& nome);
 /// File name of the database inside the data folder.
 inline const QString NomeArquivoBanco = QStringLiteral("bdRecibo.mdb");
 
-QString CaminhoDados();      ///< application folder + "/Dados/"
+/// Whether the program was installed from the package: the marker file "instalado" lies in the
+/// application folder.
+bool Instalado();
+/// Where the operator's files live: the application folder itself for a portable program; for
+/// an installed one, whose own files are read-only, "Talonix" in the user's data folder
+/// ($XDG_DATA_HOME, or $HOME/.local/share).
+QString PastaDados();
+
+QString CaminhoDados();      ///< data folder + "/Dados/"
 QString CaminhoRelatorio();  ///< application folder + "/relatorio/"
-QString CaminhoBackup();     ///< application folder + "/backup"
+QString CaminhoBackup();     ///< data folder + "/backup"
 QString CaminhoSom();        ///< application folder + "/som"
-QString ArquivoIni();        ///< application folder + "/cfgtalonix.ini"
+QString ArquivoIni();        ///< data folder + "/cfgtalonix.ini"
 
 /// The first of `base`, `base`.1, `base`.2... that names no file: for copies kept beside a
 /// file, none of which is ever overwritten.

@@ -1,6 +1,6 @@
 // The floor of the start-up benchmark: a bare QMainWindow with a menu bar.
 
-#include "bench/startup/JanelaMostrada.h"
+#include "app/JanelaMostrada.h"
 
 #include <QApplication>
 #include <QMainWindow>

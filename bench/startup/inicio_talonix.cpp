@@ -2,11 +2,11 @@
 // are loaded), on the application folder given.
 
 #include "app/Inicializacao.h"
+#include "app/JanelaMostrada.h"
 #include "app/core/Relogio.h"
 #include "app/core/modGeral.h"
 #include "app/mdiPrincipal.h"
 #include "backup/SomQt.h"
-#include "bench/startup/JanelaMostrada.h"
 #include "controls/EscolhaArquivoQt.h"
 #include "controls/MensagensQt.h"
 

@@ -3,6 +3,7 @@
 #include "app/mdiPrincipal.h"
 #include "backup/frmCopiaSeguranca.h"
 #include "controls/lvButtons.h"
+#include "tests/support/AmbienteInstalado.h"
 #include "tests/support/PastaTeste.h"
 
 #include <QAction>
@@ -11,6 +12,8 @@
 #include <QLabel>
 #include <QTimer>
 #include <QtTest>
+
+#include <optional>
 
 class tst_frmSobre : public QObject {
   Q_OBJECT
@@ -30,6 +33,29 @@ private slots:
     QVERIFY(!texto(tela, QStringLiteral("lblGeral_2")).isEmpty());
     QCOMPARE(tela.findChild<lvButtons*>(QStringLiteral("btnSair"))->toolTip(),
              QStringLiteral("ESC - Fechar formulário"));
+  }
+
+  // Installed, the operator's files live apart from the program's: the box shows both folders.
+  void pastasMostradas_data() {
+    QTest::addColumn<bool>("instalado");
+    QTest::newRow("portable") << false;
+    QTest::newRow("installed") << true;
+  }
+  void pastasMostradas() {
+    QFETCH(bool, instalado);
+    PastaTeste pasta;
+    std::optional<AmbienteInstalado> ambiente;
+    if (instalado)
+      ambiente.emplace(pasta.caminho());
+    frmSobre tela(pasta.contexto());
+    QCOMPARE(texto(tela, QStringLiteral("lblExecutavelSistema")), QDir::toNativeSeparators(pasta.caminho()));
+    auto* dados = tela.findChild<QLabel*>(QStringLiteral("lblPastaDados"));
+    QCOMPARE(dados != nullptr, instalado);
+    if (instalado) {
+      QCOMPARE(texto(tela, QStringLiteral("lblLocalDados")), QStringLiteral("Local dos dados"));
+      QCOMPARE(dados->text(), QDir::toNativeSeparators(ambiente->pastaDados()));
+    }
+    QVERIFY(texto(tela, QStringLiteral("lblLicenca")).contains(QStringLiteral("GPL), versão 3 ou posterior")));
   }
 
   void versaoComADataDoExecutavel() {

@@ -5,10 +5,12 @@
 #include "app/core/modGeral.h"
 #include "app/mdiPrincipal.h"
 
+#include "tests/support/AmbienteInstalado.h"
 #include "tests/support/PastaTeste.h"
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QMessageBox>
 #include <QtTest>
@@ -18,6 +20,18 @@ namespace {
 QByteArray lerArquivo(const QString& caminho) {
   QFile arquivo(caminho);
   return arquivo.open(QIODevice::ReadOnly) ? arquivo.readAll() : QByteArray();
+}
+
+// Every file and folder under `pasta` with each file's content: anything made or changed shows.
+QMap<QString, QByteArray> arvore(const QString& pasta) {
+  QMap<QString, QByteArray> itens;
+  QDirIterator it(pasta, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                  QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString caminho = it.next();
+    itens.insert(caminho, QFileInfo(caminho).isDir() ? QByteArray("/") : lerArquivo(caminho));
+  }
+  return itens;
 }
 
 }  // namespace
@@ -30,6 +44,9 @@ private slots:
   void segundaExecucaoNaoTocaIni();
   void falhasNaPartida_data();
   void falhasNaPartida();
+  void instaladoCriaAPastaDeDadosNaPrimeiraExecucao();
+  void instaladoSemPastaDeDadosUtilNaoCriaNada_data();
+  void instaladoSemPastaDeDadosUtilNaoCriaNada();
   void formatoData_data();
   void formatoData();
   void textoPerguntaFormato();
@@ -106,6 +123,69 @@ void tst_Inicializacao::falhasNaPartida() {
     QCOMPARE(lerArquivo(pasta.banco()), conteudoBanco);
   else if (caso != QLatin1String("backupImpossivel"))
     QVERIFY(!QFile::exists(pasta.banco()));
+}
+
+void tst_Inicializacao::instaladoCriaAPastaDeDadosNaPrimeiraExecucao() {
+  PastaTeste pasta(false);
+  AmbienteInstalado instalado(pasta.caminho());
+  const auto programa = arvore(pasta.caminho());
+  const QString dados = instalado.pastaDados();
+  QVERIFY(Inicializacao::Iniciar(pasta.contexto()));
+  QCOMPARE(pasta.mensagens.quantas(), 0);
+  QCOMPARE(Conexao::Banco().databaseName(), dados + QStringLiteral("/Dados/bdRecibo.mdb"));
+  QVERIFY(QFileInfo(dados + QStringLiteral("/backup")).isDir());
+  QCOMPARE(lerArquivo(dados + QStringLiteral("/cfgtalonix.ini")),
+           QByteArray("[copiaseguranca]\r\nlocal=") + QFile::encodeName(dados) + "/backup\r\n");
+  // The operator's data is the user's alone; nothing is left beside it, nor beside the program.
+  QCOMPARE(QFileInfo(dados).permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther),
+           QFileDevice::Permissions());
+  QCOMPARE(QDir(instalado.xdg()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+           QStringList(QStringLiteral("Talonix")));
+  QCOMPARE(arvore(pasta.caminho()), programa);
+
+  // A second start opens the same database.
+  QVERIFY(pasta.executar(QStringLiteral("INSERT INTO tbReferente (Codigo, Descricao) VALUES (7, 'Aluguel')")));
+  Conexao::FecharConexao();
+  QVERIFY(Inicializacao::Iniciar(pasta.contexto()));
+  QCOMPARE(pasta.valor(QStringLiteral("SELECT Descricao FROM tbReferente WHERE Codigo = 7")).toString(),
+           QStringLiteral("Aluguel"));
+  QCOMPARE(pasta.mensagens.quantas(), 0);
+}
+
+void tst_Inicializacao::instaladoSemPastaDeDadosUtilNaoCriaNada_data() {
+  QTest::addColumn<bool>("pastaExiste");
+  QTest::addColumn<QString>("trecho");
+  QTest::newRow("data folder without its database") << true << "bdRecibo.mdb";
+  QTest::newRow("data folder cannot be made") << false << "Não foi possível criar a pasta de dados";
+}
+
+void tst_Inicializacao::instaladoSemPastaDeDadosUtilNaoCriaNada() {
+  QFETCH(bool, pastaExiste);
+  QFETCH(QString, trecho);
+  PastaTeste pasta(false);
+  AmbienteInstalado instalado(pasta.caminho());
+  if (pastaExiste) {
+    // The database was lost; the rest of the folder is still there.
+    QVERIFY(QDir().mkpath(instalado.pastaDados() + QStringLiteral("/Dados")));
+    QVERIFY(QDir().mkpath(instalado.pastaDados() + QStringLiteral("/backup")));
+    modGeral::GravarIni(QStringLiteral("copiaseguranca"), QStringLiteral("local"), QStringLiteral("/mnt/pendrive"),
+                        modGeral::ArquivoIni());
+  } else {
+    // $XDG_DATA_HOME under a file: no folder can be made there.
+    QFile arquivo(instalado.xdg() + QStringLiteral("/arquivo"));
+    QVERIFY(arquivo.open(QIODevice::WriteOnly));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(arquivo.fileName() + QStringLiteral("/dados")));
+  }
+  const auto antes = arvore(instalado.xdg());
+  const auto programa = arvore(pasta.caminho());
+
+  QVERIFY(!Inicializacao::Iniciar(pasta.contexto()));
+  QCOMPARE(pasta.mensagens.quantas(), 1);
+  QCOMPARE(pasta.mensagens.ultima().icone, Icone::Critico);
+  QVERIFY2(pasta.mensagens.ultima().texto.contains(trecho), qPrintable(pasta.mensagens.ultima().texto));
+  QVERIFY(!Conexao::Banco().isOpen());
+  QCOMPARE(arvore(instalado.xdg()), antes);
+  QCOMPARE(arvore(pasta.caminho()), programa);
 }
 
 void tst_Inicializacao::formatoData_data() {

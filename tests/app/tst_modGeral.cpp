@@ -13,6 +13,8 @@ private slots:
   void cleanup() { modGeral::DefinirPastaAplicacao(QString()); }
   void caminhos_data();
   void caminhos();
+  void pastaDados_data();
+  void pastaDados();
   void iniAparaArgumentos();
   void ultimoDiaMes_data();
   void ultimoDiaMes();
@@ -50,6 +52,53 @@ void tst_modGeral::caminhos() {
   QTEST(modGeral::CaminhoDados(), "dados");
   QTEST(modGeral::ArquivoIni(), "ini");
   QCOMPARE(modGeral::CaminhoRelatorio(), modGeral::JuntarCaminho(pasta, QStringLiteral("relatorio/")));
+}
+
+// The installed program reads the user's data folder from the environment; the portable one
+// keeps everything beside its executable whatever the environment says.
+void tst_modGeral::pastaDados_data() {
+  QTest::addColumn<bool>("instalado");
+  QTest::addColumn<QString>("xdg");
+  QTest::addColumn<QString>("dados");
+  QTest::newRow("portable ignores the user's folder") << false << "/xdg"
+                                                      << "";
+  QTest::newRow("installed, XDG_DATA_HOME") << true << "/xdg"
+                                            << "/xdg/Talonix";
+  QTest::newRow("installed, only HOME") << true << ""
+                                        << "/home/operador/.local/share/Talonix";
+}
+
+void tst_modGeral::pastaDados() {
+  QFETCH(bool, instalado);
+  QFETCH(QString, xdg);
+  QFETCH(QString, dados);
+  QTemporaryDir aplicacao;
+  modGeral::DefinirPastaAplicacao(aplicacao.path());
+  if (instalado)
+    QVERIFY(QFile(aplicacao.filePath(QStringLiteral("instalado"))).open(QIODevice::WriteOnly));
+  if (dados.isEmpty())
+    dados = aplicacao.path();
+  const QByteArray home = qgetenv("HOME");
+  const QByteArray xdgAntes = qgetenv("XDG_DATA_HOME");
+  qputenv("HOME", "/home/operador");
+  if (xdg.isEmpty())
+    qunsetenv("XDG_DATA_HOME");
+  else
+    qputenv("XDG_DATA_HOME", xdg.toUtf8());
+  const QStringList caminhos{modGeral::PastaDados(), modGeral::CaminhoDados(),     modGeral::CaminhoBackup(),
+                             modGeral::ArquivoIni(), modGeral::CaminhoRelatorio(), modGeral::CaminhoSom()};
+  const bool marcado = modGeral::Instalado();
+  qputenv("HOME", home);
+  if (xdgAntes.isEmpty())
+    qunsetenv("XDG_DATA_HOME");
+  else
+    qputenv("XDG_DATA_HOME", xdgAntes);
+
+  QCOMPARE(marcado, instalado);
+  QCOMPARE(caminhos,
+           QStringList({dados, dados + QStringLiteral("/Dados/"), dados + QStringLiteral("/backup"),
+                        dados + QStringLiteral("/cfgtalonix.ini"), aplicacao.path() + QStringLiteral("/relatorio/"),
+                        aplicacao.path() + QStringLiteral("/som")}));
 }
 
 void tst_modGeral::iniAparaArgumentos() {
