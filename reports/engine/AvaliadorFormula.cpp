@@ -12,8 +12,9 @@ struct Funcao {
   int maximo;  // -1: no limit
 };
 
-constexpr Funcao kFuncoes[] = {{"Extenso", 1, 2}, {"Formatar", 2, 2}, {"DataExtenso", 1, 1}, {"Documento", 1, 2},
-                               {"Juntar", 1, -1}, {"Se", 3, 3},       {"Maiusculas", 1, 1},  {"Texto", 1, 1}};
+constexpr Funcao kFuncoes[] = {{"Extenso", 1, 2},    {"Formatar", 2, 2}, {"DataExtenso", 1, 1},
+                               {"Documento", 1, 2},  {"Juntar", 1, -1},  {"Se", 3, 3},
+                               {"Maiusculas", 1, 1}, {"Texto", 1, 1},    {"Soma", 1, 1}};
 
 bool ehFuncao(const NoFormula& no, const char* nome) {
   return no.texto.compare(QLatin1String(nome), Qt::CaseInsensitive) == 0;
@@ -112,6 +113,8 @@ QVariant chamar(const NoFormula& no, const FonteValores& fonte) {
       partes.append(texto(i));
     return FormatosRelatorio::Juntar(texto(0), partes);
   }
+  if (ehFuncao(no, "Soma"))
+    return no.filhos.at(0)->coluna < 0 ? QVariant() : fonte.soma(no.filhos.at(0)->coluna);
   if (ehFuncao(no, "Maiusculas"))
     return texto(0).toUpper();
   if (ehFuncao(no, "Texto"))
@@ -209,6 +212,11 @@ bool VerificarFuncoes(const NoFormula& no, QString& erro, int& posicao) {
     if (n < achada->minimo || (achada->maximo >= 0 && n > achada->maximo)) {
       erro = QStringLiteral("número de argumentos errado para %1").arg(QLatin1String(achada->nome));
       posicao = no.posicao;
+      return false;
+    }
+    if (ehFuncao(no, "Soma") && no.filhos.at(0)->tipo != NoFormula::Tipo::Campo) {
+      erro = QStringLiteral("Soma pede um campo");
+      posicao = no.filhos.at(0)->posicao;
       return false;
     }
   }

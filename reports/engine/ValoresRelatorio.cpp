@@ -57,6 +57,7 @@ bool ValoresRelatorio::EspecialConhecido(const QString& nome) {
 
 QString ValoresRelatorio::texto(const ObjetoLayout& objeto, int registro, int pagina, int totalPaginas) const {
   registro_ = registro;
+  nivelGrupo_ = objeto.nivelGrupo;
   switch (objeto.tipo) {
   case TipoObjeto::Texto:
     return objeto.conteudo;
@@ -93,23 +94,44 @@ QString ValoresRelatorio::texto(const ObjetoLayout& objeto, int registro, int pa
   return {};
 }
 
+int ValoresRelatorio::nivelQuebra(int registro) const {
+  const auto niveis = static_cast<int>(layout_.colunasGrupo.size());
+  if (registro <= 0)
+    return 0;
+  for (int n = 0; n < niveis; ++n) {
+    const int coluna = layout_.colunasGrupo.at(n);
+    if (dados_.valor(registro, coluna) != dados_.valor(registro - 1, coluna))
+      return n;
+  }
+  return niveis;
+}
+
 QVariant ValoresRelatorio::soma(int coluna) const {
+  int inicio = 0;
+  int fim = dados_.quantos();
+  if (nivelGrupo_ >= 0 && registro_ >= 0 && registro_ < fim) {
+    inicio = registro_;
+    while (nivelQuebra(inicio) > nivelGrupo_)
+      --inicio;
+    fim = registro_ + 1;
+    while (fim < dados_.quantos() && nivelQuebra(fim) > nivelGrupo_)
+      ++fim;
+  }
   const TipoDado tipo = layout_.campoDaColuna(coluna).tipo;
-  const int registros = dados_.quantos();
   if (tipo == TipoDado::Decimal) {
     double total = 0;
-    for (int r = 0; r < registros; ++r)
+    for (int r = inicio; r < fim; ++r)
       total += dados_.valor(r, coluna).toDouble();
     return total;
   }
   qint64 total = 0;
   if (tipo == TipoDado::Inteiro) {
-    for (int r = 0; r < registros; ++r)
+    for (int r = inicio; r < fim; ++r)
       total += dados_.valor(r, coluna).toLongLong();
     return total;
   }
   // Amounts are added in whole ten-thousandths, so that the total is exact.
-  for (int r = 0; r < registros; ++r)
+  for (int r = inicio; r < fim; ++r)
     total += std::llround(dados_.valor(r, coluna).toDouble() * 10000.0);
   return static_cast<double>(total) / 10000.0;
 }
