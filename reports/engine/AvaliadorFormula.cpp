@@ -216,7 +216,7 @@ bool VerificarFuncoes(const NoFormula& no, QString& erro, int& posicao) {
     }
     if (ehFuncao(no, "Soma") && no.filhos.at(0)->tipo != NoFormula::Tipo::Campo) {
       erro = QStringLiteral("Soma pede um campo");
-      posicao = no.filhos.at(0)->posicao;
+      posicao = no.posicao;
       return false;
     }
   }

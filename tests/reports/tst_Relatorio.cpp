@@ -320,7 +320,7 @@ private slots:
     QTest::newRow("soma de uma conta")
         << QStringLiteral("[tabela 1]\nnome = tbPessoa\ncampos = Codigo inteiro\n[formula F]\ntexto = Soma(1 + "
                           "{tbPessoa.Codigo})\n")
-        << QStringLiteral("fórmula F: erro na fórmula, posição 6: Soma pede um campo");
+        << QStringLiteral("fórmula F: erro na fórmula, posição 1: Soma pede um campo");
   }
   void modeloAusenteOuInvalido() {
     QFETCH(QString, texto);
