@@ -42,12 +42,14 @@ void frmRelDeclaracaoAnual::Visualizar() {
   }
   if (!haRecibos(*escolha, pagador))
     return;
-  QString selecao =
-      QStringLiteral("{tbRecibo.Emitente} = %1 AND {tbRecibo.DataEmissao} in Date (%2,1,1) to Date (%2,12,31)")
-          .arg(escolha->emitente)
-          .arg(escolha->ano);
-  if (pagador != 0)
-    selecao += QStringLiteral(" AND {tbRecibo.Recebi} = %1").arg(pagador);
+  // A payer has a handful of receipts in a year, an issuer up to hundreds of thousands; without
+  // statistics SQLite weighs two equalities alike, so with a payer chosen the issuer goes as a
+  // range, which it weighs as wider, and the payer's index is the one used.
+  QString selecao = pagador != 0 ? QStringLiteral("{tbRecibo.Recebi} = %1 AND {tbRecibo.Emitente} in %2 to %2")
+                                       .arg(pagador)
+                                       .arg(escolha->emitente)
+                                 : QStringLiteral("{tbRecibo.Emitente} = %1").arg(escolha->emitente);
+  selecao += QStringLiteral(" AND {tbRecibo.DataEmissao} in Date (%1,1,1) to Date (%1,12,31)").arg(escolha->ano);
   const QDate data = hoje();
   visualizar(QStringLiteral("declaracaoanual.rpt"), selecao, {}, QStringLiteral("Declaração anual de pagamentos"),
              {{QStringLiteral("DataDeclaracao"),
