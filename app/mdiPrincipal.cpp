@@ -11,9 +11,11 @@
 #include "receipts/frmRecibo2.h"
 #include "registries/frmPessoa.h"
 #include "registries/frmReferente.h"
+#include "reports/frmRelDeclaracaoAnual.h"
 #include "reports/frmRelPessoaCadastrada.h"
 #include "reports/frmRelReciboImpresso.h"
 #include "reports/frmRelReferenteCadastrado.h"
+#include "reports/frmRelRendimentoMensal.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -88,6 +90,9 @@ void mdiPrincipal::criarMenus() {
   impressos->menuAction()->setObjectName(QStringLiteral("mnuRelatorioReciboImpresso"));
   QAction* relRecibo =
       entrada(impressos, QStringLiteral("Recibo &comercial"), "mnuRelatorioReciboImpressoReciboComercial");
+  QAction* relDeclaracao =
+      entrada(relatorio, QStringLiteral("&Declaração anual de pagamentos"), "mnuRelatorioDeclaracaoAnual");
+  QAction* relRendimentos = entrada(relatorio, QStringLiteral("Rendimentos &mensais"), "mnuRelatorioRendimentoMensal");
 
   QMenu* sistema = submenu(barra, QStringLiteral("&Sistema"), "mnuSistema");
   QAction* sobre = entrada(sistema, QStringLiteral("So&bre"), "mnuSobre");
@@ -105,6 +110,10 @@ void mdiPrincipal::criarMenus() {
   });
   connect(relRecibo, &QAction::triggered, this,
           [this] { mostrarTela(frmRelReciboImpresso_, [this] { return new frmRelReciboImpresso(contexto_); }); });
+  connect(relDeclaracao, &QAction::triggered, this,
+          [this] { mostrarTela(frmRelDeclaracaoAnual_, [this] { return new frmRelDeclaracaoAnual(contexto_); }); });
+  connect(relRendimentos, &QAction::triggered, this,
+          [this] { mostrarTela(frmRelRendimentoMensal_, [this] { return new frmRelRendimentoMensal(contexto_); }); });
   connect(sobre, &QAction::triggered, this,
           [this] { mostrarModal(frmSobre_, [this] { return new frmSobre(contexto_, this); }); });
   connect(compactar, &QAction::triggered, this, &mdiPrincipal::CompactarBancoDados);

@@ -63,6 +63,8 @@ private:
   QPointer<TelaFilha> frmRelPessoaCadastrada_;
   QPointer<TelaFilha> frmRelReferenteCadastrado_;
   QPointer<TelaFilha> frmRelReciboImpresso_;
+  QPointer<TelaFilha> frmRelDeclaracaoAnual_;
+  QPointer<TelaFilha> frmRelRendimentoMensal_;
   QPointer<QDialog> frmSobre_;
   QPointer<QDialog> frmCopiaSeguranca_;
 };

@@ -141,6 +141,15 @@ void uscSelecionaRegistro::LarguraColuna(int coluna, int larguraTwips) {
   larguras_[coluna] = larguraTwips;
 }
 
+void uscSelecionaRegistro::ListarPessoas(const QString& titulo) {
+  setSQL(QStringLiteral("SELECT Codigo,Descricao FROM tbPessoa"));
+  setCondicao(QString());
+  setCodigoNumerico(true);
+  setTitulo(titulo);
+  LarguraColuna(0, 1000);
+  LarguraColuna(1, 5985);
+}
+
 void uscSelecionaRegistro::Focar() {
   codigo_->Focar();
 }

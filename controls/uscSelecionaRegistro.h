@@ -59,6 +59,10 @@ public:
   void LarguraColuna(int coluna, int larguraTwips);
   int larguraColuna(int coluna) const { return larguras_.value(coluna); }
 
+  /// Selects among the registered people: numeric codes, their names, the list titled `titulo`
+  /// with the widths every person selector uses.
+  void ListarPessoas(const QString& titulo);
+
   /// Moves the input focus into the code box.
   void Focar();
 

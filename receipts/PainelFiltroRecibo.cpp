@@ -151,12 +151,7 @@ uscSelecionaRegistro* PainelFiltroRecibo::criarSeletor(const char* nome, const Q
   auto* seletor = new uscSelecionaRegistro(*contexto_.mensagens, pai);
   seletor->setObjectName(QString::fromLatin1(nome));
   seletor->setConexao(&Conexao::Banco);
-  seletor->setSQL(QStringLiteral("SELECT Codigo,Descricao FROM tbPessoa"));
-  seletor->setCondicao(QString());
-  seletor->setCodigoNumerico(true);
-  seletor->setTitulo(titulo);
-  seletor->LarguraColuna(0, 1000);
-  seletor->LarguraColuna(1, 5985);
+  seletor->ListarPessoas(titulo);
   return seletor;
 }
 

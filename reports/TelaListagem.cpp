@@ -17,7 +17,7 @@
 
 TelaListagem::TelaListagem(Contexto contexto, QWidget* parent) : TelaFilha(contexto, parent) {}
 
-void TelaListagem::montar(QLayout* campos) {
+void TelaListagem::montar(QLayout* campos, lvButtons* botao) {
   // Made after the fields, so that Tab reaches the buttons last.
   btnVisualizar_ = new lvButtons(QStringLiteral("&Visualizar"), this);
   btnVisualizar_->setObjectName(QStringLiteral("btnVisualizar"));
@@ -31,6 +31,11 @@ void TelaListagem::montar(QLayout* campos) {
   auto* botoes = new QHBoxLayout;
   botoes->addStretch(1);
   botoes->addWidget(btnVisualizar_);
+  if (botao != nullptr) {
+    botoes->addWidget(botao);
+    setTabOrder(btnVisualizar_, botao);
+    setTabOrder(botao, btnCancelar_);
+  }
   botoes->addWidget(btnCancelar_);
   auto* coluna = new QVBoxLayout(this);
   coluna->addLayout(campos);

@@ -23,8 +23,9 @@ public:
 
 protected:
   /// Lays the screen out: `campos` on top, then the separator and the buttons, which are made
-  /// here (after the fields, so that Tab reaches them last).
-  void montar(QLayout* campos);
+  /// here (after the fields, so that Tab reaches them last). A screen's own `botao` goes
+  /// between "Visualizar" and "Cancelar".
+  void montar(QLayout* campos, lvButtons* botao = nullptr);
 
   /// A formula field of a layout and the text it is given.
   using Formulas = QList<std::pair<QString, QString>>;

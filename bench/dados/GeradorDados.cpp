@@ -291,7 +291,13 @@ Resultado GeradorDados::gerar(const QString& caminho) const {
         recibo.texto(3, data.toString(QStringLiteral("yyyy-MM-dd")).toStdString());
         recibo.inteiro(4, centavos * 100);
         recibo.inteiro(5, std::min(recebi, pessoas));
-        recibo.inteiro(6, 1 + static_cast<qint64>(s.ate(static_cast<std::uint64_t>(emitentes))));
+        if (emitentePrincipal && numero % 10 == 0)
+          recibo.inteiro(6, 1);
+        else if (emitentePrincipal)
+          recibo.inteiro(
+              6, 2 + static_cast<qint64>(s.ate(static_cast<std::uint64_t>(std::max<qint64>(emitentes - 1, 1)))));
+        else
+          recibo.inteiro(6, 1 + static_cast<qint64>(s.ate(static_cast<std::uint64_t>(emitentes))));
         recibo.texto(7, textos[s.ate(textos.size())]);
         recibo.texto(8, s.ate(4) == 0 ? "Pago em dinheiro" : std::string());
         recibo.texto(9, s.ate(3) == 0 ? "2" : "1");

@@ -16,6 +16,8 @@ struct GeradorDados {
   int anos = 5;
   int ultimoAno = 2026;
   std::uint64_t semente = 1;
+  /// Every tenth receipt of a year goes to issuer 1, as in an office with one main issuer.
+  bool emitentePrincipal = false;
 
   [[nodiscard]] Resultado gerar(const QString& caminho) const;
 };

@@ -1,5 +1,5 @@
 // talonix_gerar_dados --saida PATH [--pessoas N] [--referentes M] [--recibos R] [--anos Y]
-//                     [--ultimo-ano A] [--semente S]
+//                     [--ultimo-ano A] [--semente S] [--emitente-principal]
 
 #include "bench/dados/GeradorDados.h"
 
@@ -26,7 +26,9 @@ int main(int argc, char* argv[]) {
                                      QStringLiteral("2026"));
   const QCommandLineOption semente(QStringLiteral("semente"), QStringLiteral("seed"), QStringLiteral("S"),
                                    QStringLiteral("1"));
-  opcoes.addOptions({saida, pessoas, referentes, recibos, anos, ultimoAno, semente});
+  const QCommandLineOption principal(QStringLiteral("emitente-principal"),
+                                     QStringLiteral("issuer 1 holds a tenth of the receipts"));
+  opcoes.addOptions({saida, pessoas, referentes, recibos, anos, ultimoAno, semente, principal});
   opcoes.process(aplicacao);
 
   QTextStream erro(stderr);
@@ -41,6 +43,7 @@ int main(int argc, char* argv[]) {
   gerador.anos = opcoes.value(anos).toInt();
   gerador.ultimoAno = opcoes.value(ultimoAno).toInt();
   gerador.semente = opcoes.value(semente).toULongLong();
+  gerador.emitentePrincipal = opcoes.isSet(principal);
   if (gerador.pessoas < 2 || gerador.referentes < 1 || gerador.recibos < 0 || gerador.anos < 1) {
     erro << "need at least 2 people, 1 referente and 1 year\n";
     return 2;

@@ -15,8 +15,9 @@ struct Funcao {
   int maximo;  // -1: no limit
 };
 
-constexpr Funcao kFuncoes[] = {{"Extenso", 1, 2}, {"Formatar", 2, 2}, {"DataExtenso", 1, 1}, {"Documento", 1, 2},
-                               {"Juntar", 1, -1}, {"Se", 3, 3},       {"Maiusculas", 1, 1},  {"Texto", 1, 1}};
+constexpr Funcao kFuncoes[] = {{"Extenso", 1, 2},    {"Formatar", 2, 2}, {"DataExtenso", 1, 1},
+                               {"Documento", 1, 2},  {"Juntar", 1, -1},  {"Se", 3, 3},
+                               {"Maiusculas", 1, 1}, {"Texto", 1, 1},    {"Soma", 1, 1}};
 
 bool ehFuncao(const NoFormula& no, const char* nome) {
   return no.texto.compare(QLatin1String(nome), Qt::CaseInsensitive) == 0;
@@ -182,6 +183,8 @@ QVariant chamar(const NoFormula& no, const FonteValores& fonte) {
       partes.append(texto(i));
     return FormatosRelatorio::Juntar(texto(0), partes);
   }
+  if (ehFuncao(no, "Soma"))
+    return no.filhos.at(0)->coluna < 0 ? QVariant() : fonte.soma(no.filhos.at(0)->coluna);
   if (ehFuncao(no, "Maiusculas"))
     return texto(0).toUpper();
   if (ehFuncao(no, "Texto"))
@@ -287,6 +290,11 @@ bool VerificarFuncoes(const NoFormula& no, QString& erro, int& posicao) {
     const auto n = static_cast<int>(no.filhos.size());
     if (n < achada->minimo || (achada->maximo >= 0 && n > achada->maximo)) {
       erro = QStringLiteral("número de argumentos errado para %1").arg(QLatin1String(achada->nome));
+      posicao = no.posicao;
+      return false;
+    }
+    if (ehFuncao(no, "Soma") && no.filhos.at(0)->tipo != NoFormula::Tipo::Campo) {
+      erro = QStringLiteral("Soma pede um campo");
       posicao = no.posicao;
       return false;
     }

@@ -17,6 +17,8 @@ public:
   virtual QVariant parametro(const QString& nome) const = 0;
   virtual QVariant formula(const QString& nome) const = 0;
   virtual std::optional<QString> extenso(double valor, int casas) const = 0;
+  /// The total of a numeric column over the records the object being shown covers.
+  virtual QVariant soma(int /*coluna*/) const { return {}; }
 };
 
 /// Evaluates formula fields for the page. The functions a layout may call:
@@ -26,6 +28,8 @@ public:
 ///   Documento(numero [, tipoPessoa])  CPF or CNPJ with its mask
 ///   Juntar(separador, partes...)      the non-blank parts joined
 ///   Se(condicao, entao, senao)
+///   Soma({tabela.campo})              the total of a field over the report, or over the group
+///                                     in a group section
 ///   Maiusculas(texto), Texto(valor)
 namespace AvaliadorFormula {
 

@@ -44,7 +44,15 @@ struct ParametroLayout {
   QVariant valor;
 };
 
-enum class TipoSecao { CabecalhoRelatorio, CabecalhoPagina, Detalhe, RodapeRelatorio, RodapePagina };
+enum class TipoSecao {
+  CabecalhoRelatorio,
+  CabecalhoPagina,
+  CabecalhoGrupo,
+  Detalhe,
+  RodapeGrupo,
+  RodapeRelatorio,
+  RodapePagina
+};
 /// `Soma` is the total of a numeric field over every record of the report.
 enum class TipoObjeto { Texto, Campo, Formula, Parametro, Especial, Linha, Caixa, Soma };
 enum class Alinhamento { Esquerda, Centro, Direita };
@@ -72,7 +80,8 @@ struct ObjetoLayout {
   QColor cor = Qt::black;
   QColor fundo;  ///< boxes; invalid for none
   int linhaArquivo = 0;
-  int coluna = -1;  ///< the column of a field or total object, found when the report is opened
+  int coluna = -1;      ///< the column of a field or total object, found when the report is opened
+  int nivelGrupo = -1;  ///< in a group section, the group's level: its totals add up that group only
 };
 
 struct SecaoLayout {
@@ -83,6 +92,12 @@ struct SecaoLayout {
   /// Details: kept on the same page as the next detail section when a record taller than a
   /// page is broken between its sections.
   bool manterComSeguinte = false;
+  /// Group headers and footers: the field "tabela.campo" whose change of value closes a group.
+  QString grupo;
+  /// Group headers: each group starts on a new page.
+  bool novaPagina = false;
+  /// Group headers and footers: the group's level, 0 the outermost (found when the report is opened).
+  int nivel = -1;
   QList<ObjetoLayout> objetos;
 };
 
@@ -100,6 +115,8 @@ struct LayoutRelatorio {
   QString selecao;
   QList<QPoint> ordem;  ///< (table, field position), both from 1
   QList<SecaoLayout> secoes;
+  /// The column of each group's field, outermost first (found when the report is opened).
+  QList<int> colunasGrupo;
 
   /// Page size in layout units, turned for landscape.
   QSizeF tamanhoPagina() const;

@@ -37,7 +37,9 @@ std::optional<TipoSecao> tipoSecao(const QString& nome) {
   static const QList<std::pair<QString, TipoSecao>> tipos = {
       {QStringLiteral("cabecalho_relatorio"), TipoSecao::CabecalhoRelatorio},
       {QStringLiteral("cabecalho_pagina"), TipoSecao::CabecalhoPagina},
+      {QStringLiteral("cabecalho_grupo"), TipoSecao::CabecalhoGrupo},
       {QStringLiteral("detalhe"), TipoSecao::Detalhe},
+      {QStringLiteral("rodape_grupo"), TipoSecao::RodapeGrupo},
       {QStringLiteral("rodape_relatorio"), TipoSecao::RodapeRelatorio},
       {QStringLiteral("rodape_pagina"), TipoSecao::RodapePagina}};
   return porNome(tipos, nome);
@@ -347,6 +349,14 @@ private:
       return cor(valor, s.fundoAlternado);
     if (chave == QLatin1String("manter_com_seguinte")) {
       s.manterComSeguinte = sim(valor);
+      return true;
+    }
+    if (chave == QLatin1String("grupo")) {
+      s.grupo = valor;
+      return true;
+    }
+    if (chave == QLatin1String("nova_pagina")) {
+      s.novaPagina = sim(valor);
       return true;
     }
     if (chave == QLatin1String("objeto"))

@@ -2,6 +2,8 @@
 
 #include "reports/engine/ValoresRelatorio.h"
 
+#include <algorithm>
+
 namespace {
 
 std::vector<int> secoesDoTipo(const LayoutRelatorio& layout, TipoSecao tipo) {
@@ -19,7 +21,12 @@ void Paginacao::paginar(const LayoutRelatorio& layout, const ValoresRelatorio& v
   inicios_.clear();
   const std::vector<int> cabecalhoRelatorio = secoesDoTipo(layout, TipoSecao::CabecalhoRelatorio);
   const std::vector<int> cabecalhoPagina = secoesDoTipo(layout, TipoSecao::CabecalhoPagina);
+  const std::vector<int> cabecalhoGrupo = secoesDoTipo(layout, TipoSecao::CabecalhoGrupo);
   const std::vector<int> detalhe = secoesDoTipo(layout, TipoSecao::Detalhe);
+  // Footers close the innermost group first.
+  std::vector<int> rodapeGrupo = secoesDoTipo(layout, TipoSecao::RodapeGrupo);
+  std::stable_sort(rodapeGrupo.begin(), rodapeGrupo.end(),
+                   [&](int a, int b) { return layout.secoes.at(a).nivel > layout.secoes.at(b).nivel; });
   const std::vector<int> rodapeRelatorio = secoesDoTipo(layout, TipoSecao::RodapeRelatorio);
   const std::vector<int> rodapePagina = secoesDoTipo(layout, TipoSecao::RodapePagina);
 
@@ -62,13 +69,42 @@ void Paginacao::paginar(const LayoutRelatorio& layout, const ValoresRelatorio& v
     }
   };
 
+  const auto fecharGrupos = [&](int nivel, int registro) {
+    for (int s : rodapeGrupo) {
+      if (layout.secoes.at(s).nivel < nivel)
+        continue;
+      const double altura = valores.alturaSecao(s, registro);
+      caber(altura, registro);
+      colocar(s, registro, altura);
+    }
+  };
+
   abrirPagina(registros > 0 ? 0 : -1);
   std::vector<double> alturas(detalhe.size());
   for (int r = 0; r < registros; ++r) {
+    const int quebra = valores.nivelQuebra(r);
+    if (r > 0)
+      fecharGrupos(quebra, r - 1);
+    // The headers of the groups the record opens stay on the page of its details.
+    double cabecalhos = 0;
+    bool novaPagina = false;
+    for (int s : cabecalhoGrupo) {
+      if (layout.secoes.at(s).nivel >= quebra) {
+        cabecalhos += valores.alturaSecao(s, r);
+        novaPagina = novaPagina || layout.secoes.at(s).novaPagina;
+      }
+    }
+    if (novaPagina && y > inicioCorpo + 1e-6) {
+      fecharPagina();
+      abrirPagina(r);
+    }
     double bloco = 0;
     for (std::size_t i = 0; i < detalhe.size(); ++i)
       bloco += alturas[i] = valores.alturaSecao(detalhe[i], r);
-    caber(bloco, r);
+    caber(cabecalhos + bloco, r);
+    for (int s : cabecalhoGrupo)
+      if (layout.secoes.at(s).nivel >= quebra)
+        colocar(s, r, valores.alturaSecao(s, r));
     // A record taller than the page is broken between its sections rather than cut at the
     // bottom: each group of sections kept together goes to a new page when it does not fit.
     const bool dividir = y + bloco > limite + 1e-6;
@@ -84,6 +120,8 @@ void Paginacao::paginar(const LayoutRelatorio& layout, const ValoresRelatorio& v
     }
     ultimoRegistro = r;
   }
+  if (registros > 0)
+    fecharGrupos(0, ultimoRegistro);
   for (int s : rodapeRelatorio) {
     const double altura = valores.alturaSecao(s, ultimoRegistro);
     caber(altura, ultimoRegistro);

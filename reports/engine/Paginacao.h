@@ -17,7 +17,9 @@ struct FaixaPagina {
 
 /// Breaks a report into pages. The report header opens the first page; every page starts with
 /// the page headers and ends with the page footers at the bottom margin; a record's detail
-/// sections are never split across pages; the report footer follows the last record.
+/// sections are never split across pages; a group's header is printed before its first record
+/// (on a new page when it asks for one) and its footer after its last; the report footer
+/// follows the last record.
 class Paginacao {
 public:
   void paginar(const LayoutRelatorio& layout, const ValoresRelatorio& valores, int registros);

@@ -46,6 +46,12 @@ QVariant convertido(const QVariant& valor, TipoDado tipo) {
   return {};
 }
 
+// The column of a "tabela.campo" text (braces allowed); -1 when the layout has no such field.
+int colunaDoCampo(const LayoutRelatorio& layout, const QString& texto) {
+  const QStringList partes = QString(texto).remove(QLatin1Char('{')).remove(QLatin1Char('}')).split(QLatin1Char('.'));
+  return partes.size() == 2 ? layout.coluna(partes.at(0).trimmed(), partes.at(1).trimmed()) : -1;
+}
+
 Resultado erroFormula(const QString& onde, const QString& erro, int posicao) {
   return Resultado::falha(QStringLiteral("%1: erro na fórmula, posição %2: %3.").arg(onde).arg(posicao).arg(erro));
 }
@@ -127,15 +133,15 @@ Resultado Relatorio::verificarLayout() {
           QStringLiteral("%1: campo de ordem inexistente %2.%3").arg(nome).arg(campo.x()).arg(campo.y()));
   ordem_ = layout_.ordem;
 
+  if (Resultado r = verificarGrupos(); !r)
+    return r;
   for (SecaoLayout& secao : layout_.secoes) {
     for (ObjetoLayout& o : secao.objetos) {
       const auto falha = [&](const QString& texto) {
         return Resultado::falha(QStringLiteral("%1, linha %2: %3").arg(nome).arg(o.linhaArquivo).arg(texto));
       };
       if (o.tipo == TipoObjeto::Campo || o.tipo == TipoObjeto::Soma) {
-        const QStringList partes =
-            QString(o.conteudo).remove(QLatin1Char('{')).remove(QLatin1Char('}')).split(QLatin1Char('.'));
-        o.coluna = partes.size() == 2 ? layout_.coluna(partes.at(0).trimmed(), partes.at(1).trimmed()) : -1;
+        o.coluna = colunaDoCampo(layout_, o.conteudo);
         if (o.coluna < 0)
           return falha(QStringLiteral("campo desconhecido %1").arg(o.conteudo));
         const TipoDado tipo = layout_.campoDaColuna(o.coluna).tipo;
@@ -152,6 +158,27 @@ Resultado Relatorio::verificarLayout() {
     }
   }
   return DefinirFormulaSelecao(layout_.selecao);
+}
+
+Resultado Relatorio::verificarGrupos() {
+  // Levels follow the order in which the group fields first appear: the outermost comes first.
+  layout_.colunasGrupo.clear();
+  for (SecaoLayout& secao : layout_.secoes) {
+    if (secao.tipo != TipoSecao::CabecalhoGrupo && secao.tipo != TipoSecao::RodapeGrupo)
+      continue;
+    const int coluna = colunaDoCampo(layout_, secao.grupo);
+    if (coluna < 0)
+      return Resultado::falha(
+          QStringLiteral("%1: campo de grupo desconhecido \"%2\"").arg(layout_.arquivo, secao.grupo));
+    secao.nivel = static_cast<int>(layout_.colunasGrupo.indexOf(coluna));
+    if (secao.nivel < 0) {
+      secao.nivel = static_cast<int>(layout_.colunasGrupo.size());
+      layout_.colunasGrupo.append(coluna);
+    }
+    for (ObjetoLayout& o : secao.objetos)
+      o.nivelGrupo = secao.nivel;
+  }
+  return Resultado::sucesso();
 }
 
 void Relatorio::descartarPreparo() {

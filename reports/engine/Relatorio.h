@@ -93,6 +93,7 @@ public:
 
 private:
   [[nodiscard]] Resultado verificarLayout();
+  [[nodiscard]] Resultado verificarGrupos();
   [[nodiscard]] Resultado analisarFormula(int indice);
   void descartarPreparo();
   bool usaExtenso() const;

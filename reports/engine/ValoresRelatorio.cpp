@@ -57,6 +57,7 @@ bool ValoresRelatorio::EspecialConhecido(const QString& nome) {
 
 QString ValoresRelatorio::texto(const ObjetoLayout& objeto, int registro, int pagina, int totalPaginas) const {
   registro_ = registro;
+  nivelGrupo_ = objeto.nivelGrupo;
   switch (objeto.tipo) {
   case TipoObjeto::Texto:
     return objeto.conteudo;
@@ -93,12 +94,33 @@ QString ValoresRelatorio::texto(const ObjetoLayout& objeto, int registro, int pa
   return {};
 }
 
+int ValoresRelatorio::nivelQuebra(int registro) const {
+  const auto niveis = static_cast<int>(layout_.colunasGrupo.size());
+  if (registro <= 0)
+    return 0;
+  for (int n = 0; n < niveis; ++n) {
+    const int coluna = layout_.colunasGrupo.at(n);
+    if (dados_.valor(registro, coluna) != dados_.valor(registro - 1, coluna))
+      return n;
+  }
+  return niveis;
+}
+
 QVariant ValoresRelatorio::soma(int coluna) const {
+  int inicio = 0;
+  int fim = dados_.quantos();
+  if (nivelGrupo_ >= 0 && registro_ >= 0 && registro_ < fim) {
+    inicio = registro_;
+    while (nivelQuebra(inicio) > nivelGrupo_)
+      --inicio;
+    fim = registro_ + 1;
+    while (fim < dados_.quantos() && nivelQuebra(fim) > nivelGrupo_)
+      ++fim;
+  }
   const TipoDado tipo = layout_.campoDaColuna(coluna).tipo;
-  const int registros = dados_.quantos();
   if (tipo == TipoDado::Decimal) {
     double total = 0;
-    for (int r = 0; r < registros; ++r)
+    for (int r = inicio; r < fim; ++r)
       total += dados_.valor(r, coluna).toDouble();
     return total;
   }
@@ -106,7 +128,7 @@ QVariant ValoresRelatorio::soma(int coluna) const {
   // what the store holds is reported, never wrapped round into a wrong number.
   const bool moeda = tipo == TipoDado::Moeda;
   qint64 total = 0;
-  for (int r = 0; r < registros; ++r) {
+  for (int r = inicio; r < fim; ++r) {
     const QVariant valor = dados_.valor(r, coluna);
     const qint64 parcela = moeda ? valor.value<Moeda::Quantia>().decimosMilesimos : valor.toLongLong();
     if (__builtin_add_overflow(total, parcela, &total))

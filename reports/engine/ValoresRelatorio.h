@@ -49,15 +49,19 @@ public:
   /// lines of wrapping objects. Only wrapping objects are evaluated.
   double alturaSecao(int secao, int registro) const;
 
+  /// The outermost group level whose field changes from the record before `registro` to it;
+  /// the number of levels when none changes. The first record opens every level (0).
+  int nivelQuebra(int registro) const;
+
   QVariant campo(int coluna) const override;
   QVariant parametro(const QString& nome) const override;
   QVariant formula(const QString& nome) const override;
   std::optional<QString> extenso(double valor, int casas) const override;
+  /// The total of a numeric column over every record, or over the current record's group when
+  /// the object being shown is in a group section.
+  QVariant soma(int coluna) const override;
 
 private:
-  /// The total of a numeric column over every record.
-  QVariant soma(int coluna) const;
-
   const LayoutRelatorio& layout_;
   const DadosRelatorio& dados_;
   const std::vector<FormulaAnalisada>& formulas_;
@@ -65,6 +69,7 @@ private:
   const BibliotecaVerbalor& verbalor_;
   QDateTime momento_;
   mutable int registro_ = -1;
+  mutable int nivelGrupo_ = -1;
   mutable int profundidade_ = 0;
   QHash<QString, std::shared_ptr<MedidorTexto>> medidores_;
   std::vector<std::vector<const MedidorTexto*>> medidoresObjetos_;

@@ -402,6 +402,16 @@ private slots:
         << QStringLiteral("exatamente uma tabela");
     QTest::newRow("nome de tabela com SQL")
         << QStringLiteral("[tabela 1]\nnome = tbPessoa; DROP\n") << QStringLiteral("nome de tabela inválido");
+    QTest::newRow("grupo sem campo")
+        << QStringLiteral(
+               "[tabela 1]\nnome = tbPessoa\ncampos = Codigo inteiro\n[secao 1 cabecalho_grupo]\ngrupo = "
+               "tbPessoa.Nome\n")
+        << QStringLiteral("campo de grupo desconhecido \"tbPessoa.Nome\"");
+    QTest::newRow("soma de uma conta")
+        << QStringLiteral(
+               "[tabela 1]\nnome = tbPessoa\ncampos = Codigo inteiro\n[formula F]\ntexto = Soma(1 + "
+               "{tbPessoa.Codigo})\n")
+        << QStringLiteral("fórmula F: erro na fórmula, posição 1: Soma pede um campo");
   }
   void modeloAusenteOuInvalido() {
     QFETCH(QString, texto);

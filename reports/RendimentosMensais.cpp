@@ -1,0 +1,84 @@
+#include "reports/RendimentosMensais.h"
+
+#include "app/core/ErroBanco.h"
+#include "app/core/Moeda.h"
+#include "reports/engine/FormatosRelatorio.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace RendimentosMensais {
+
+namespace {
+
+// A payer that was deleted counts among individuals: the money came in all the same.
+const QString kAgregado = QStringLiteral(
+    "INSERT INTO temp.tmpRendimentoMensal (Emitente, Competencia, Tipo, Recebi, Documento, Nome, Valor) "
+    "SELECT r.Emitente, substr(r.DataEmissao, 1, 7) || '-01', CASE WHEN p.TipoPessoa > 0 THEN 1 ELSE 0 END, "
+    "r.Recebi, COALESCE(p.Documento01, ''), COALESCE(p.Descricao, ''), SUM(r.Valor) "
+    "FROM tbRecibo r LEFT JOIN tbPessoa p ON p.Codigo = r.Recebi "
+    "WHERE r.Emitente = ? AND r.DataEmissao BETWEEN ? AND ? "
+    "GROUP BY substr(r.DataEmissao, 1, 7), r.Recebi");
+
+// Quotes a field that holds the separator, a quote or a line break.
+QString campoCsv(const QString& texto) {
+  if (!texto.contains(QLatin1Char(';')) && !texto.contains(QLatin1Char('"')) && !texto.contains(QLatin1Char('\n')) &&
+      !texto.contains(QLatin1Char('\r')))
+    return texto;
+  return QLatin1Char('"') + QString(texto).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+}
+
+}  // namespace
+
+Resultado Preparar(QSqlDatabase banco, int emitente, int ano) {
+  QSqlQuery consulta(banco);
+  if (!consulta.exec(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS tmpRendimentoMensal (Emitente INTEGER, "
+                                    "Competencia TEXT, Tipo INTEGER, Recebi INTEGER, Documento TEXT, Nome TEXT, "
+                                    "Valor INTEGER)")) ||
+      !consulta.exec(QStringLiteral("DELETE FROM temp.tmpRendimentoMensal")))
+    return ErroBanco::Falha(consulta.lastError());
+  consulta.prepare(kAgregado);
+  consulta.addBindValue(emitente);
+  consulta.addBindValue(QStringLiteral("%1-01-01").arg(ano, 4, 10, QLatin1Char('0')));
+  consulta.addBindValue(QStringLiteral("%1-12-31").arg(ano, 4, 10, QLatin1Char('0')));
+  if (!consulta.exec())
+    return ErroBanco::Falha(consulta.lastError());
+  return Resultado::sucesso();
+}
+
+Resultado Contar(QSqlDatabase banco, int& linhas) {
+  QSqlQuery consulta(banco);
+  if (!consulta.exec(QStringLiteral("SELECT COUNT(*) FROM temp.tmpRendimentoMensal")) || !consulta.next())
+    return ErroBanco::Falha(consulta.lastError());
+  linhas = consulta.value(0).toInt();
+  return Resultado::sucesso();
+}
+
+Resultado Csv(QSqlDatabase banco, QByteArray& csv) {
+  QSqlQuery consulta(banco);
+  consulta.setForwardOnly(true);
+  if (!consulta.exec(QStringLiteral("SELECT Competencia, Tipo, Documento, Nome, Valor FROM temp.tmpRendimentoMensal "
+                                    "ORDER BY Competencia, Tipo, talonix_dobra(Nome), Nome, Recebi")))
+    return ErroBanco::Falha(consulta.lastError());
+  QString texto = QStringLiteral("\uFEFFMês;Tipo;CPF/CNPJ;Nome;Valor (R$)\r\n");
+  while (consulta.next()) {
+    const QString competencia = consulta.value(0).toString();
+    const int tipo = consulta.value(1).toInt();
+    const QStringList campos = {
+        competencia.mid(5, 2) + QLatin1Char('/') + competencia.left(4),
+        tipo == 0 ? QStringLiteral("Pessoa física") : QStringLiteral("Pessoa jurídica"),
+        FormatosRelatorio::Documento(consulta.value(2).toString(), tipo),
+        consulta.value(3).toString(),  // Without thousands separators every spreadsheet reads the amount as a number.
+        Moeda::Formatar(consulta.value(4).toLongLong()).remove(QLatin1Char('.'))};
+    QStringList linha;
+    for (const QString& campo : campos)
+      linha.append(campoCsv(campo));
+    texto += linha.join(QLatin1Char(';')) + QStringLiteral("\r\n");
+  }
+  if (consulta.lastError().isValid())
+    return ErroBanco::Falha(consulta.lastError());
+  csv = texto.toUtf8();
+  return Resultado::sucesso();
+}
+
+}  // namespace RendimentosMensais
