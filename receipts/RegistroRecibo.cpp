@@ -20,6 +20,9 @@ void vincularCampos(QSqlQuery& comando, const Recibo& recibo) {
   comando.bindValue(QStringLiteral(":referente"), recibo.referente.trimmed());
   comando.bindValue(QStringLiteral(":observacao"), recibo.observacao.trimmed());
   comando.bindValue(QStringLiteral(":vias"), recibo.vias);
+  comando.bindValue(QStringLiteral(":forma"), recibo.formaPagamento);
+  comando.bindValue(QStringLiteral(":beneficiario"),
+                    recibo.beneficiario ? QVariant(*recibo.beneficiario) : QVariant(QMetaType::fromType<qint64>()));
   comando.bindValue(QStringLiteral(":numero"), recibo.numero);
   comando.bindValue(QStringLiteral(":ano"), recibo.ano);
 }
@@ -35,7 +38,7 @@ Resultado Carregar(qint64 numero, int ano, std::optional<Recibo>& recibo) {
   QSqlQuery consulta(Conexao::Banco());
   consulta.prepare(
       QStringLiteral("SELECT Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, Referente, "
-                     "Observacao, Vias FROM tbRecibo WHERE Codigo=? AND Ano=?"));
+                     "Observacao, Vias, FormaPagamento, Beneficiario FROM tbRecibo WHERE Codigo=? AND Ano=?"));
   consulta.addBindValue(numero);
   consulta.addBindValue(ano);
   if (!consulta.exec())
@@ -52,6 +55,9 @@ Resultado Carregar(qint64 numero, int ano, std::optional<Recibo>& recibo) {
   r.referente = textoOuVazio(consulta.value(6));
   r.observacao = textoOuVazio(consulta.value(7));
   r.vias = textoOuVazio(consulta.value(8));
+  r.formaPagamento = consulta.value(9).toInt();
+  if (!consulta.value(10).isNull())
+    r.beneficiario = consulta.value(10).toLongLong();
   recibo = r;
   return Resultado::sucesso();
 }
@@ -77,8 +83,9 @@ Resultado Inserir(const Recibo& recibo) {
                             ErroNumeroExistente);
   QSqlQuery comando(Conexao::Banco());
   comando.prepare(QStringLiteral(
-      "INSERT INTO tbRecibo (Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, Referente, Observacao, Vias) "
-      "VALUES (:numero, :ano, :data, :valor, :recebi, :emitente, :referente, :observacao, :vias)"));
+      "INSERT INTO tbRecibo (Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, Referente, Observacao, Vias, "
+      "FormaPagamento, Beneficiario) VALUES (:numero, :ano, :data, :valor, :recebi, :emitente, :referente, "
+      ":observacao, :vias, :forma, :beneficiario)"));
   vincularCampos(comando, recibo);
   if (!comando.exec())
     return ErroBanco::Falha(comando.lastError());
@@ -89,7 +96,8 @@ Resultado Atualizar(const Recibo& recibo) {
   QSqlQuery comando(Conexao::Banco());
   comando.prepare(QStringLiteral(
       "UPDATE tbRecibo SET Valor=:valor, DataEmissao=:data, Vias=:vias, Recebi=:recebi, Referente=:referente, "
-      "Emitente=:emitente, Observacao=:observacao WHERE Codigo=:numero AND Ano=:ano"));
+      "Emitente=:emitente, Observacao=:observacao, FormaPagamento=:forma, Beneficiario=:beneficiario "
+      "WHERE Codigo=:numero AND Ano=:ano"));
   vincularCampos(comando, recibo);
   if (!comando.exec())
     return ErroBanco::Falha(comando.lastError());
