@@ -13,9 +13,9 @@ struct Funcao {
   int maximo;  // -1: no limit
 };
 
-constexpr Funcao kFuncoes[] = {{"Extenso", 1, 2}, {"Formatar", 2, 2},      {"DataExtenso", 1, 1}, {"Documento", 1, 2},
-                               {"Juntar", 1, -1}, {"Linhas", 1, -1},       {"Se", 3, 3},          {"Maiusculas", 1, 1},
-                               {"Texto", 1, 1},   {"FormaPagamento", 1, 1}};
+constexpr Funcao kFuncoes[] = {{"Extenso", 1, 2},    {"Formatar", 2, 2}, {"DataExtenso", 1, 1},
+                               {"Documento", 1, 2},  {"Juntar", 1, -1},  {"Se", 3, 3},
+                               {"Maiusculas", 1, 1}, {"Texto", 1, 1},    {"FormaPagamento", 1, 1}};
 
 bool ehFuncao(const NoFormula& no, const char* nome) {
   return no.texto.compare(QLatin1String(nome), Qt::CaseInsensitive) == 0;
@@ -108,16 +108,12 @@ QVariant chamar(const NoFormula& no, const FonteValores& fonte) {
     return FormatosRelatorio::DataPorExtenso(momento(arg(0)).date());
   if (ehFuncao(no, "Documento"))
     return FormatosRelatorio::Documento(texto(0), no.filhos.size() > 1 ? (arg(1).toInt() == 0 ? 0 : 1) : -1);
-  const auto partes = [&](std::size_t primeira) {
-    QStringList lista;
-    for (std::size_t i = primeira; i < no.filhos.size(); ++i)
-      lista.append(texto(i));
-    return lista;
-  };
-  if (ehFuncao(no, "Juntar"))
-    return FormatosRelatorio::Juntar(texto(0), partes(1));
-  if (ehFuncao(no, "Linhas"))
-    return FormatosRelatorio::Juntar(QStringLiteral("\n"), partes(0));
+  if (ehFuncao(no, "Juntar")) {
+    QStringList partes;
+    for (std::size_t i = 1; i < no.filhos.size(); ++i)
+      partes.append(texto(i));
+    return FormatosRelatorio::Juntar(texto(0), partes);
+  }
   if (ehFuncao(no, "FormaPagamento"))
     return FormaPagamento::Frase(arg(0).toInt());
   if (ehFuncao(no, "Maiusculas"))

@@ -25,7 +25,6 @@ public:
 ///   DataExtenso(data)                 "7 de dezembro de 2026"
 ///   Documento(numero [, tipoPessoa])  CPF or CNPJ with its mask
 ///   Juntar(separador, partes...)      the non-blank parts joined
-///   Linhas(partes...)                 the non-blank parts, one per line
 ///   FormaPagamento(codigo)            the receipt's phrase for a stored form of payment ("por PIX")
 ///   Se(condicao, entao, senao)
 ///   Maiusculas(texto), Texto(valor)

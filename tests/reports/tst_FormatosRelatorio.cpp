@@ -110,8 +110,6 @@ private slots:
     QTest::addColumn<QString>("formula");
     QTest::addColumn<QVariant>("valor");
     QTest::newRow("juntar sem partes vazias") << "Juntar(', ', 'Rua A', '', '12', ' ')" << QVariant("Rua A, 12");
-    QTest::newRow("linhas sem partes vazias") << "Linhas('OAB/SP 1', ' ', 'Rua A')" << QVariant("OAB/SP 1\nRua A");
-    QTest::newRow("linhas de uma parte") << "Linhas('', 'Rua A')" << QVariant("Rua A");
     // The codes are stored: each keeps its phrase for good.
     const char* frases[] = {
         "em dinheiro",           "por PIX",  "por transferência", "por boleto", "com cartão de débito",
