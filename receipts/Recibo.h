@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QString>
 
+#include <optional>
+
 /// One issued receipt, as `tbRecibo` holds it. It is identified by its year and its number
 /// within that year.
 struct Recibo {
@@ -16,6 +18,10 @@ struct Recibo {
   QString referente;
   QString observacao;
   QString vias = QStringLiteral("1");
+  /// A code of `FormaPagamento` (0 when not informed).
+  int formaPagamento = 0;
+  /// The person for whom the payer paid (a dependant, say), when not the payer.
+  std::optional<qint64> beneficiario;
 };
 
 /// What the receipt screen shows of a person under a selector.

@@ -21,6 +21,9 @@ void vincularCampos(QSqlQuery& comando, const Recibo& recibo) {
   comando.bindValue(QStringLiteral(":referente"), recibo.referente.trimmed());
   comando.bindValue(QStringLiteral(":observacao"), recibo.observacao.trimmed());
   comando.bindValue(QStringLiteral(":vias"), recibo.vias);
+  comando.bindValue(QStringLiteral(":forma"), recibo.formaPagamento);
+  comando.bindValue(QStringLiteral(":beneficiario"),
+                    recibo.beneficiario ? QVariant(*recibo.beneficiario) : QVariant(QMetaType::fromType<qint64>()));
   comando.bindValue(QStringLiteral(":numero"), recibo.numero);
   comando.bindValue(QStringLiteral(":ano"), recibo.ano);
 }
@@ -55,7 +58,7 @@ Resultado Carregar(qint64 numero, int ano, std::optional<Recibo>& recibo) {
   QSqlQuery consulta(Conexao::Banco());
   consulta.prepare(
       QStringLiteral("SELECT Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, Referente, "
-                     "Observacao, Vias FROM tbRecibo WHERE Codigo=? AND Ano=?"));
+                     "Observacao, Vias, FormaPagamento, Beneficiario FROM tbRecibo WHERE Codigo=? AND Ano=?"));
   consulta.addBindValue(numero);
   consulta.addBindValue(ano);
   if (!consulta.exec())
@@ -72,6 +75,9 @@ Resultado Carregar(qint64 numero, int ano, std::optional<Recibo>& recibo) {
   r.referente = textoOuVazio(consulta.value(6));
   r.observacao = textoOuVazio(consulta.value(7));
   r.vias = textoOuVazio(consulta.value(8));
+  r.formaPagamento = consulta.value(9).toInt();
+  if (!consulta.value(10).isNull())
+    r.beneficiario = consulta.value(10).toLongLong();
   recibo = r;
   return Resultado::sucesso();
 }
@@ -101,8 +107,9 @@ Resultado Inserir(const Recibo& recibo) {
   return transacao.Concluir(gravarCampos(
       transacao.banco(),
       QStringLiteral(
-          "INSERT INTO tbRecibo (Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, Referente, Observacao, Vias) "
-          "VALUES (:numero, :ano, :data, :valor, :recebi, :emitente, :referente, :observacao, :vias)"),
+          "INSERT INTO tbRecibo (Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, Referente, Observacao, Vias, "
+          "FormaPagamento, Beneficiario) VALUES (:numero, :ano, :data, :valor, :recebi, :emitente, :referente, "
+          ":observacao, :vias, :forma, :beneficiario)"),
       recibo, false));
 }
 
@@ -114,7 +121,8 @@ Resultado Atualizar(const Recibo& recibo) {
       transacao.banco(),
       QStringLiteral(
           "UPDATE tbRecibo SET Valor=:valor, DataEmissao=:data, Vias=:vias, Recebi=:recebi, Referente=:referente, "
-          "Emitente=:emitente, Observacao=:observacao WHERE Codigo=:numero AND Ano=:ano"),
+          "Emitente=:emitente, Observacao=:observacao, FormaPagamento=:forma, Beneficiario=:beneficiario "
+          "WHERE Codigo=:numero AND Ano=:ano"),
       recibo, true));
 }
 

@@ -56,7 +56,7 @@ frmRecibo2::frmRecibo2(Contexto contexto, QWidget* parent) : TelaFilha(contexto,
   montarTela();
   ligarEventos();
   LerPreferencias();
-  for (uscSelecionaRegistro* seletor : {uscRecebi_, uscEmitente_}) {
+  for (uscSelecionaRegistro* seletor : {uscRecebi_, uscEmitente_, uscBeneficiario_}) {
     seletor->setConexao(&Conexao::Banco);
     seletor->setSQL(QStringLiteral("SELECT Codigo,Descricao FROM tbPessoa"));
     seletor->setCondicao(QString());
@@ -90,6 +90,7 @@ void frmRecibo2::ligarEventos() {
     uscEmitente_->setCondicao(QString());
     MostrarPessoa(true);
   });
+  connect(uscBeneficiario_, &uscSelecionaRegistro::focoPerdido, this, &frmRecibo2::aoSairBeneficiario);
   connect(txtCodigoReferente_, &uscTextBox::valorAlterado, this, &frmRecibo2::aoAlterarCodigoReferente);
   connect(txtCodigoReferente_, &uscTextBox::validar, this, &frmRecibo2::aoValidarCodigoReferente);
   connect(txtReferente_, &QPlainTextEdit::textChanged, this, &frmRecibo2::aoAlterarReferente);
@@ -148,6 +149,8 @@ void frmRecibo2::LimparCampos() {
   txtDataEmissao_->setText(QString());
   uscRecebi_->setText(0, QString());
   uscEmitente_->setText(0, QString());
+  uscBeneficiario_->setText(0, QString());
+  cboFormaPagamento_->setCurrentIndex(0);
   txtDataEmissao_->setData(contexto_.relogio->hoje());
 }
 
@@ -195,6 +198,10 @@ bool frmRecibo2::CarregarRecibo(qint64 numero, int ano) {
   uscEmitente_->Pesquisar();
   MostrarPessoa(true);
   txtObservacao_->setTexto(recibo->observacao);
+  // A code this program does not know shows as not informed.
+  const int forma = recibo->formaPagamento;
+  cboFormaPagamento_->setCurrentIndex(forma > 0 && forma < cboFormaPagamento_->count() ? forma : 0);
+  uscBeneficiario_->setText(0, recibo->beneficiario ? QString::number(*recibo->beneficiario) : QString());
   txtValor_->Focar();
   return true;
 }
@@ -278,6 +285,13 @@ void frmRecibo2::aoAlterarEmitente() {
   lblRotuloDoc2Emitente_->setText(QStringLiteral("RG:"));
 }
 
+void frmRecibo2::aoSairBeneficiario() {
+  // The payer chosen again as the beneficiary means that the payer paid for himself: none.
+  const QString beneficiario = uscBeneficiario_->Text(0).trimmed();
+  if (!beneficiario.isEmpty() && beneficiario.toLongLong() == uscRecebi_->Text(0).trimmed().toLongLong())
+    uscBeneficiario_->setText(0, QString());
+}
+
 void frmRecibo2::aoAlterarCodigoReferente() {
   if (emBranco(txtReferente_->toPlainText()))
     return;
@@ -328,13 +342,13 @@ bool frmRecibo2::recusar(const QString& mensagem, QWidget* campo, const QString&
   return false;
 }
 
-bool frmRecibo2::pessoaExiste(uscSelecionaRegistro* seletor) {
+bool frmRecibo2::pessoaExiste(uscSelecionaRegistro* seletor, const QString& mensagem) {
   DadosPessoa pessoa;
   if (Resultado r = RegistroRecibo::BuscarPessoa(seletor->Text(0).trimmed().toLongLong(), pessoa); !r) {
     contexto_.mensagens->falhar(r.erro, r.numero, kTitulo);
     return false;
   }
-  return pessoa.existe || recusar(kPessoaNecessaria, seletor);
+  return pessoa.existe || recusar(mensagem, seletor);
 }
 
 bool frmRecibo2::ValidarRecibo() {
@@ -352,18 +366,28 @@ bool frmRecibo2::ValidarRecibo() {
     return false;
   if (emBranco(uscRecebi_->Text(0)))
     return recusar(kPessoaNecessaria, uscRecebi_);
-  if (!pessoaExiste(uscRecebi_))
+  if (!pessoaExiste(uscRecebi_, kPessoaNecessaria))
     return false;
   if (emBranco(txtReferente_->toPlainText()))
     return recusar(QStringLiteral("Por favor, informe a referência a emissão do recibo."), txtReferente_);
   if (emBranco(uscEmitente_->Text(0)))
     return recusar(kPessoaNecessaria, uscEmitente_);
-  if (!pessoaExiste(uscEmitente_))
+  if (!pessoaExiste(uscEmitente_, kPessoaNecessaria))
     return false;
   if (uscEmitente_->Text(0).trimmed().toLongLong() == uscRecebi_->Text(0).trimmed().toLongLong())
     return recusar(QStringLiteral("O emitente não pode ser a mesma pessoa de quem o valor foi recebido."),
                    uscEmitente_);
-  return true;
+  return ValidarBeneficiario();
+}
+
+bool frmRecibo2::ValidarBeneficiario() {
+  aoSairBeneficiario();
+  const QString beneficiario = uscBeneficiario_->Text(0).trimmed();
+  if (beneficiario.isEmpty())
+    return true;
+  if (beneficiario.toLongLong() == uscEmitente_->Text(0).trimmed().toLongLong())
+    return recusar(QStringLiteral("O beneficiário não pode ser o emitente do recibo."), uscBeneficiario_);
+  return pessoaExiste(uscBeneficiario_, QStringLiteral("O beneficiário informado não está cadastrado."));
 }
 
 void frmRecibo2::Gravar() {
@@ -379,6 +403,9 @@ void frmRecibo2::Gravar() {
   recibo.referente = txtReferente_->toPlainText();
   recibo.emitente = uscEmitente_->Text(0).trimmed().toLongLong();
   recibo.observacao = txtObservacao_->toPlainText();
+  recibo.formaPagamento = cboFormaPagamento_->currentIndex();
+  if (const QString beneficiario = uscBeneficiario_->Text(0).trimmed(); !beneficiario.isEmpty())
+    recibo.beneficiario = beneficiario.toLongLong();
   const Resultado r = editando() ? RegistroRecibo::Atualizar(recibo) : RegistroRecibo::Inserir(recibo);
   if (!r) {
     if (r.numero == RegistroRecibo::ErroNumeroExistente && !editando())
@@ -478,7 +505,8 @@ bool frmRecibo2::teclaPrevia(QKeyEvent* evento) {
       Excluir();
     return true;
   case Qt::Key_F3:
-    if (ativo == QLatin1String("USCRECEBI") || ativo == QLatin1String("USCEMITENTE"))
+    if (ativo == QLatin1String("USCRECEBI") || ativo == QLatin1String("USCEMITENTE") ||
+        ativo == QLatin1String("USCBENEFICIARIO"))
       emit pedirTelaPessoa();
     else if (ativo == QLatin1String("TXTCODIGOREFERENTE"))
       emit pedirTelaReferente();

@@ -51,7 +51,10 @@ private:
   bool ValidarRecibo();
   bool recusar(const QString& mensagem, QWidget* campo, const QString& titulo = QStringLiteral("Recibo"));
   bool VerificarAnoEmissao();
-  bool pessoaExiste(uscSelecionaRegistro* seletor);
+  bool pessoaExiste(uscSelecionaRegistro* seletor, const QString& mensagem);
+  /// Checks the optional beneficiary: the payer chosen again means none; the issuer, or a code
+  /// with no person, is refused.
+  bool ValidarBeneficiario();
   void Gravar();
   void ImprimirRecibo(const QString& numero, int ano, int vias);
   void Excluir();
@@ -70,6 +73,7 @@ private:
   void aoValidarCodigoReferente(bool& cancelar);
   /// Puts the referente's text into the receipt; false (after a message) when there is none.
   bool BuscarReferente(qint64 codigo);
+  void aoSairBeneficiario();
 
   uscTextBox* txtNumeroRecibo_ = nullptr;
   uscTextBox* txtAnoRecibo_ = nullptr;
@@ -93,6 +97,9 @@ private:
   QLabel* lblEnderecoEmitente_ = nullptr;
   TextoLongo* txtObservacao_ = nullptr;
   QCheckBox* chkImprimirReciboGravar_ = nullptr;
+  /// Index 0 is "not informed"; index `i` is the form stored as code `i`.
+  QComboBox* cboFormaPagamento_ = nullptr;
+  uscSelecionaRegistro* uscBeneficiario_ = nullptr;
   QLabel* lblEditandoRecibo_ = nullptr;
   lvButtons* btnNovo_ = nullptr;
   lvButtons* btnGravar_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "receipts/frmRecibo2.h"
 
+#include "app/core/FormaPagamento.h"
 #include "app/core/Mensagens.h"
 #include "controls/CabecalhoTela.h"
 #include "controls/TextoLongo.h"
@@ -173,6 +174,10 @@ void frmRecibo2::montarTela() {
   grade->addWidget(rotuloObservacao, linha, 0);
   grade->addWidget(txtObservacao_, linha++, 1);
 
+  // The row of the form of payment and the beneficiary; they are made after the buttons.
+  auto* linhaPagamento = new QHBoxLayout;
+  const int linhaDoPagamento = linha++;
+
   chkImprimirReciboGravar_ =
       nomeado(new QCheckBox(QStringLiteral("&Imprimir recibo ao gravar"), this), "chkImprimirReciboGravar");
   grade->addWidget(chkImprimirReciboGravar_, linha++, 1);
@@ -198,6 +203,20 @@ void frmRecibo2::montarTela() {
                    QStringLiteral("ESC - Fechar formulário de emissão de recibo"), "btnSair");
   btnExcluir_->setEnabled(false);
   coluna->addLayout(linhaBotoes);
+
+  // What a receipt needs at tax time, both optional. They came after the screen's other fields
+  // and follow Sair in the tab order, so the order the operators learnt stays as it was: the
+  // controls take the focus in the order they are made.
+  cboFormaPagamento_ = nomeado(new QComboBox(this), "cboFormaPagamento");
+  cboFormaPagamento_->addItem(QString());
+  cboFormaPagamento_->addItems(FormaPagamento::Nomes());
+  uscBeneficiario_ = nomeado(new uscSelecionaRegistro(mensagens, this), "uscBeneficiario");
+  linhaPagamento->addWidget(cboFormaPagamento_);
+  linhaPagamento->addSpacing(12);
+  linhaPagamento->addWidget(rotulo(QStringLiteral("Beneficiário:"), this, uscBeneficiario_));
+  linhaPagamento->addWidget(uscBeneficiario_, 1);
+  grade->addWidget(rotulo(QStringLiteral("Forma de pagamento:"), this, cboFormaPagamento_), linhaDoPagamento, 0);
+  grade->addLayout(linhaPagamento, linhaDoPagamento, 1);
 
   const QList<QWidget*> ordem = {txtNumeroRecibo_, btnLocalizar_, txtValor_,      txtDataEmissao_,
                                  cboVias_,         uscRecebi_,    btnReferenteA_, txtCodigoReferente_,

@@ -136,6 +136,10 @@ void TelaCadastro::ConfigurarBotoes(bool ocioso) {
   btnGravar_->setEnabled(!ocioso);
   btnCancelar_->setEnabled(!ocioso);
   btnExcluir_->setEnabled(false);
+  // Leaving the code box with Tab passes Sair, disabled here: the focus goes on to the first
+  // field, not to the fields that follow Sair in the tab order.
+  if (!ocioso && btnSair_->hasFocus())
+    focarPrimeiroCampo();
   btnSair_->setEnabled(ocioso);
 }
 

@@ -56,6 +56,11 @@ frmPessoa::frmPessoa(Contexto contexto, QWidget* parent)
     return c;
   };
 
+  // The professional register (council, number and UF: "OAB/SP 123.456") came after the other
+  // fields and follows Sair in the tab order, so the order the operators learnt stays as it was.
+  // The boxes take the focus in the order they are made, after the buttons: it is made first.
+  auto* txtRegistroProfissional = caixa("txtRegistroProfissional", QStringLiteral("RegistroProfissional"), this);
+
   auto* grade = new QGridLayout;
   grade->setColumnStretch(1, 3);
   grade->setColumnStretch(3, 2);
@@ -105,6 +110,7 @@ frmPessoa::frmPessoa(Contexto contexto, QWidget* parent)
   par(gradeUfCep, 0, 0, QStringLiteral("UF:"), txtUF);
   par(gradeUfCep, 0, 2, QStringLiteral("CEP:"), txtCep_);
   grade->addWidget(ufCep, 5, 2, 1, 2);
+  par(grade, 6, 0, QStringLiteral("Registro profissional:"), txtRegistroProfissional, 3);
   areaCampos()->addLayout(grade);
 
   auto* fraContato = new QGroupBox(QStringLiteral("Contato"), this);
@@ -124,7 +130,8 @@ frmPessoa::frmPessoa(Contexto contexto, QWidget* parent)
 
   QList<QWidget*> ordem{txtNome_, optTipoPessoa_[0], optTipoPessoa_[1]};
   for (const CampoTexto& campo : campos_)
-    ordem << campo.caixa;
+    if (campo.caixa != txtRegistroProfissional)
+      ordem << campo.caixa;
   concluirMontagem(ordem);
 }
 

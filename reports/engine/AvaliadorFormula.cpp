@@ -1,5 +1,6 @@
 #include "reports/engine/AvaliadorFormula.h"
 
+#include "app/core/FormaPagamento.h"
 #include "reports/engine/FormatosRelatorio.h"
 
 #include <QDateTime>
@@ -15,9 +16,9 @@ struct Funcao {
   int maximo;  // -1: no limit
 };
 
-constexpr Funcao kFuncoes[] = {{"Extenso", 1, 2},    {"Formatar", 2, 2}, {"DataExtenso", 1, 1},
-                               {"Documento", 1, 2},  {"Juntar", 1, -1},  {"Se", 3, 3},
-                               {"Maiusculas", 1, 1}, {"Texto", 1, 1},    {"Soma", 1, 1}};
+constexpr Funcao kFuncoes[] = {
+    {"Extenso", 1, 2}, {"Formatar", 2, 2},   {"DataExtenso", 1, 1}, {"Documento", 1, 2}, {"Juntar", 1, -1},
+    {"Se", 3, 3},      {"Maiusculas", 1, 1}, {"Texto", 1, 1},       {"Soma", 1, 1},      {"FormaPagamento", 1, 1}};
 
 bool ehFuncao(const NoFormula& no, const char* nome) {
   return no.texto.compare(QLatin1String(nome), Qt::CaseInsensitive) == 0;
@@ -185,6 +186,8 @@ QVariant chamar(const NoFormula& no, const FonteValores& fonte) {
   }
   if (ehFuncao(no, "Soma"))
     return no.filhos.at(0)->coluna < 0 ? QVariant() : fonte.soma(no.filhos.at(0)->coluna);
+  if (ehFuncao(no, "FormaPagamento"))
+    return FormaPagamento::Frase(arg(0).toInt());
   if (ehFuncao(no, "Maiusculas"))
     return texto(0).toUpper();
   if (ehFuncao(no, "Texto"))

@@ -27,6 +27,7 @@ public:
 ///   DataExtenso(data)                 "7 de dezembro de 2026"
 ///   Documento(numero [, tipoPessoa])  CPF or CNPJ with its mask
 ///   Juntar(separador, partes...)      the non-blank parts joined
+///   FormaPagamento(codigo)            the receipt's phrase for a stored form of payment ("por PIX")
 ///   Se(condicao, entao, senao)
 ///   Soma({tabela.campo})              the total of a field over the report, or over the group
 ///                                     in a group section

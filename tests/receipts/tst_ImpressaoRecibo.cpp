@@ -1,3 +1,4 @@
+#include "receipts/ImpressaoRecibo.h"
 #include "receipts/frmRecibo2.h"
 
 #include "controls/uscSelecionaRegistro.h"
@@ -41,10 +42,16 @@ private slots:
   void paginaDoRecibo();
   void reciboEditadoMostraOsNovosValores();
   void viasLongasNaoSeCortam();
+  void camposFiscais_data();
+  void camposFiscais();
+  void beneficiarioExcluidoNadaImprime();
 
 private:
   /// Fills the screen, saves with print ticked, exports the preview and gives its text.
-  QString gravarEImprimir(qint64 recebi, const QString& valor, const QString& vias, const QString& observacao);
+  /// The form of payment (a code, chosen with the arrow keys) and the beneficiary are left
+  /// empty when 0.
+  QString gravarEImprimir(qint64 recebi, const QString& valor, const QString& vias, const QString& observacao,
+                          int forma = 0, qint64 beneficiario = 0);
   QString textoDaUltimaPrevia();
   void escolher(uscSelecionaRegistro* seletor, qint64 codigo);
 
@@ -90,7 +97,7 @@ QString tst_ImpressaoRecibo::textoDaUltimaPrevia() {
 }
 
 QString tst_ImpressaoRecibo::gravarEImprimir(qint64 recebi, const QString& valor, const QString& vias,
-                                             const QString& observacao) {
+                                             const QString& observacao, int forma, qint64 beneficiario) {
   auto* caixaValor = amb_->controle<uscTextValue>("txtValor");
   caixaValor->Focar();
   caixaValor->selecionarTudo();
@@ -100,6 +107,15 @@ QString tst_ImpressaoRecibo::gravarEImprimir(qint64 recebi, const QString& valor
   escolher(amb_->controle<uscSelecionaRegistro>("uscEmitente"), AmbienteRecibo::kComercio);
   amb_->controle<QPlainTextEdit>("txtObservacao")->setPlainText(observacao);
   amb_->controle<QComboBox>("cboVias")->setCurrentText(vias);
+  auto* formas = amb_->controle<QComboBox>("cboFormaPagamento");
+  auto* beneficiarios = amb_->controle<uscSelecionaRegistro>("uscBeneficiario");
+  if (formas == nullptr || beneficiarios == nullptr)
+    return QStringLiteral("<sem forma de pagamento ou beneficiário na tela>");
+  formas->setFocus();
+  for (int i = 0; i < forma; ++i)
+    QTest::keyClick(foco(), Qt::Key_Down);
+  if (beneficiario != 0)
+    escolher(beneficiarios, beneficiario);
   QTest::keyClick(foco(), Qt::Key_F5);
   if (amb_->pasta.mensagens.quantas() != 0)
     return amb_->pasta.mensagens.ultima().texto;
@@ -205,6 +221,74 @@ void tst_ImpressaoRecibo::viasLongasNaoSeCortam() {
     QVERIFY2(simples.contains(QStringLiteral("Avenida Paulista, 1000, Bela Vista - São Paulo/SP - CEP 01310-100")),
              qPrintable(simples));
   }
+}
+
+// The form of payment and the beneficiary join the sentence of the amount, the issuer's register
+// goes over the address; each one left empty leaves no trace on the page.
+void tst_ImpressaoRecibo::camposFiscais_data() {
+  QTest::addColumn<int>("forma");
+  QTest::addColumn<qint64>("beneficiario");
+  QTest::addColumn<QString>("registro");
+  QTest::addColumn<QStringList>("esperados");
+  QTest::addColumn<QStringList>("ausentes");
+  const QString extenso =
+      QStringLiteral("a importância de um mil duzentos e trinta e quatro reais e cinqüenta centavos");
+  const QString emitente = QStringLiteral("Comércio Exemplo Ltda CNPJ 11.222.333/0001-81");
+  const QString endereco = QStringLiteral("Avenida Paulista, 1000, Bela Vista - São Paulo/SP - CEP 01310-100");
+  const QStringList nadaFiscal{"em favor de", "CRC/SP", " por ", " com ", " em dinheiro"};
+  QTest::newRow("nenhum") << 0 << qint64(0) << "" << QStringList{extenso + " Referente a", emitente + " " + endereco}
+                          << nadaFiscal;
+  QTest::newRow("só a forma") << 2 << qint64(0) << "" << QStringList{extenso + " por PIX Referente a"}
+                              << QStringList{"em favor de", "CRC/SP"};
+  QTest::newRow("só o beneficiário") << 0 << AmbienteRecibo::kJoao << ""
+                                     << QStringList{extenso +
+                                                    ", em favor de João Souza, CPF 111.444.777-35 Referente a"}
+                                     << QStringList{" por ", "CRC/SP"};
+  QTest::newRow("beneficiário com CNPJ e forma")
+      << 6 << AmbienteRecibo::kLetras << ""
+      << QStringList{extenso + " com cartão de crédito, em favor de Letras e Números S.A., CNPJ 12.ABC.345/01DE-35"}
+      << QStringList{"CRC/SP"};
+  QTest::newRow("só o registro") << 0 << qint64(0) << "CRC/SP 2SP012345/O-6"
+                                 << QStringList{emitente + " CRC/SP 2SP012345/O-6 " + endereco,
+                                                extenso + " Referente a"}
+                                 << QStringList{"em favor de", " por "};
+  QTest::newRow("todos") << 1 << AmbienteRecibo::kJoao << "CRC/SP 2SP012345/O-6"
+                         << QStringList{extenso +
+                                            " em dinheiro, em favor de João Souza, CPF 111.444.777-35 Referente a",
+                                        emitente + " CRC/SP 2SP012345/O-6 " + endereco}
+                         << QStringList{};
+}
+
+void tst_ImpressaoRecibo::camposFiscais() {
+  QFETCH(int, forma);
+  QFETCH(qint64, beneficiario);
+  QFETCH(QString, registro);
+  QFETCH(QStringList, esperados);
+  QFETCH(QStringList, ausentes);
+  QVERIFY(amb_->pasta.executar(QStringLiteral("UPDATE tbPessoa SET RegistroProfissional=? WHERE Codigo=?"),
+                               {registro, AmbienteRecibo::kComercio}));
+  const QString texto = gravarEImprimir(AmbienteRecibo::kMaria, QStringLiteral("1.234,50"), QStringLiteral("2"),
+                                        QStringLiteral("Pago"), forma, beneficiario);
+  const QString simples = simplificado(texto);
+  for (const QString& esperado : esperados)
+    QVERIFY2(simples.count(esperado) == 2,
+             qPrintable(esperado + QStringLiteral(" não está nas duas vias de:\n") + texto));
+  for (const QString& ausente : ausentes)
+    QVERIFY2(!simples.contains(ausente), qPrintable(ausente + QStringLiteral(" está em:\n") + texto));
+}
+
+void tst_ImpressaoRecibo::beneficiarioExcluidoNadaImprime() {
+  QVERIFY(amb_->inserirRecibo(9, 2026, 10000));
+  QVERIFY(amb_->pasta.executar(QStringLiteral("UPDATE tbRecibo SET Beneficiario=99, FormaPagamento=3")));
+  std::shared_ptr<Relatorio> relatorio;
+  QVERIFY(ImpressaoRecibo::Preparar(9, 2026, 1, relatorio));
+  QVERIFY(relatorio->Preparar());
+  const QString pdf = amb_->pasta.caminho() + QStringLiteral("/excluido.pdf");
+  QVERIFY(relatorio->ExportarPdf(pdf));
+  const QString simples = simplificado(TextoPdf(pdf));
+  QVERIFY2(simples.contains(QStringLiteral("a importância de um real por transferência Referente a")),
+           qPrintable(simples));
+  QVERIFY2(!simples.contains(QStringLiteral("em favor de")), qPrintable(simples));
 }
 
 QTEST_MAIN(tst_ImpressaoRecibo)

@@ -1,6 +1,7 @@
 #include "receipts/frmRecibo2.h"
 
 #include "app/core/modGeral.h"
+#include "controls/ValidacaoFoco.h"
 #include "controls/lvButtons.h"
 #include "controls/uscDateBox.h"
 #include "controls/uscSelecionaRegistro.h"
@@ -72,6 +73,8 @@ private slots:
   void numeroExistenteRecusadoAoGravar();
   void falhaDoBancoNoNovoRecibo();
   void reciboApagadoAoGravarMantemATela();
+  void camposFiscaisDepoisDeSair();
+  void formaEBeneficiarioGravadosECarregados();
 
 private:
   void preencherValido();
@@ -497,7 +500,11 @@ void tst_frmRecibo2::f3PedeOsCadastros() {
   tecla(Qt::Key_F3);
   codigoReferente_->Focar();
   tecla(Qt::Key_F3);
-  QCOMPARE(pessoa.count(), 2);
+  auto* beneficiario = amb_->controle<uscSelecionaRegistro>("uscBeneficiario");
+  QVERIFY(beneficiario);
+  beneficiario->Focar();
+  tecla(Qt::Key_F3);
+  QCOMPARE(pessoa.count(), 3);
   QCOMPARE(referente.count(), 1);
 }
 
@@ -594,6 +601,14 @@ void tst_frmRecibo2::recusasAoGravar_data() {
                                              << "1"
                                              << "O emitente não pode ser a mesma pessoa de quem o valor foi recebido."
                                              << "Recibo";
+  QTest::newRow("beneficiário igual ao emitente") << "uscBeneficiario"
+                                                  << "2"
+                                                  << "O beneficiário não pode ser o emitente do recibo."
+                                                  << "Recibo";
+  QTest::newRow("beneficiário sem pessoa") << "uscBeneficiario"
+                                           << "99"
+                                           << "O beneficiário informado não está cadastrado."
+                                           << "Recibo";
 }
 
 void tst_frmRecibo2::recusasAoGravar() {
@@ -670,6 +685,74 @@ void tst_frmRecibo2::reciboApagadoAoGravarMantemATela() {
   QVERIFY(amb_->tela->editando());
   QCOMPARE(valor_->Text(), QStringLiteral("99,90"));
   QCOMPARE(recibos(), 0);
+}
+
+// The form of payment and the beneficiary come after Sair, so the screen's own order is kept.
+void tst_frmRecibo2::camposFiscaisDepoisDeSair() {
+  ABRIR_TELA();
+  imprimir_->setFocus();
+  QStringList visitados;
+  for (int i = 0; i < 5; ++i) {
+    tecla(Qt::Key_Tab);
+    const QWidget* controle = ValidacaoFoco::controleDe(foco());
+    visitados << (controle != nullptr ? controle : foco())->objectName();
+  }
+  QCOMPARE(visitados, (QStringList{"btnGravar", "btnCancelar", "btnSair", "cboFormaPagamento", "uscBeneficiario"}));
+}
+
+void tst_frmRecibo2::formaEBeneficiarioGravadosECarregados() {
+  ABRIR_TELA();
+  imprimir_->setChecked(false);
+  auto* forma = amb_->controle<QComboBox>("cboFormaPagamento");
+  auto* beneficiario = amb_->controle<uscSelecionaRegistro>("uscBeneficiario");
+  QVERIFY(forma && beneficiario);
+  QCOMPARE(forma->currentText(), QString());
+  QCOMPARE(forma->count(), 8);
+  QVERIFY(beneficiario->Text(0).isEmpty());
+  const auto linha = [this] {
+    return amb_->pasta.valor(QStringLiteral("SELECT FormaPagamento||'|'||IFNULL(Beneficiario, 'nulo') FROM tbRecibo"))
+        .toString();
+  };
+
+  // Only the keyboard: from Sair, Tab to the form, arrows, Tab to the beneficiary.
+  preencherValido();
+  amb_->controle<lvButtons>("btnSair")->setFocus();
+  tecla(Qt::Key_Tab);
+  tecla(Qt::Key_Down);
+  tecla(Qt::Key_Down);
+  tecla(Qt::Key_Tab);
+  QCOMPARE(ValidacaoFoco::controleComFoco(), beneficiario);
+  QTest::keyClicks(foco(), QString::number(AmbienteRecibo::kJoao));
+  tecla(Qt::Key_F5);
+  QCOMPARE(amb_->pasta.mensagens.quantas(), 0);
+  QCOMPARE(linha(), QStringLiteral("2|3"));
+  // The next receipt starts with both empty.
+  QCOMPARE(forma->currentIndex(), 0);
+  QVERIFY(beneficiario->Text(0).isEmpty());
+
+  digitar(numero_, QStringLiteral("1"));
+  tecla(Qt::Key_Tab);
+  QVERIFY(amb_->tela->editando());
+  QCOMPARE(forma->currentText(), QStringLiteral("PIX"));
+  QCOMPARE(beneficiario->Text(1), QStringLiteral("João Souza"));
+
+  // The payer chosen again as the beneficiary means none; the empty form is "not informed".
+  escolher(beneficiario, AmbienteRecibo::kMaria);
+  QVERIFY(beneficiario->Text(0).isEmpty());
+  forma->setFocus();
+  tecla(Qt::Key_Home);
+  tecla(Qt::Key_F5);
+  QCOMPARE(amb_->pasta.mensagens.quantas(), 0);
+  QCOMPARE(linha(), QStringLiteral("0|nulo"));
+
+  // Also when saved from inside the selector, before leaving it.
+  digitar(numero_, QStringLiteral("1"));
+  tecla(Qt::Key_Tab);
+  beneficiario->Focar();
+  QTest::keyClicks(foco(), QString::number(AmbienteRecibo::kMaria));
+  tecla(Qt::Key_F5);
+  QCOMPARE(amb_->pasta.mensagens.quantas(), 0);
+  QCOMPARE(linha(), QStringLiteral("0|nulo"));
 }
 
 QTEST_MAIN(tst_frmRecibo2)

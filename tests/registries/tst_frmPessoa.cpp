@@ -56,6 +56,7 @@ private slots:
   void abertaEmEdicaoDuranteACompactacao();
   void menuEBarraAbremUmaSoTela();
   void fecharOProgramaComDocumentoInvalido();
+  void registroProfissional();
 
 private:
   void inserirPessoa(qint64 codigo, const QString& nome, int tipo = 0, const QString& documento = QString(),
@@ -314,7 +315,7 @@ void tst_frmPessoa::cepVazioGravadoComoNulo() {
   ambiente_->tecla(Qt::Key_F5);
   QCOMPARE(valor(QStringLiteral("SELECT Cep IS NULL FROM tbPessoa WHERE Codigo=1")).toInt(), 1);
   for (const char* coluna : {"Documento01", "Documento02", "Endereco", "Numero", "Complemento", "Bairro", "Cidade",
-                             "UF", "Telefone", "Celular", "Fax", "EMail", "Homepage"})
+                             "UF", "Telefone", "Celular", "Fax", "EMail", "Homepage", "RegistroProfissional"})
     QVERIFY2(
         valor(QStringLiteral("SELECT %1 = '' FROM tbPessoa WHERE Codigo=1").arg(QLatin1String(coluna))).toInt() == 1,
         coluna);
@@ -509,11 +510,12 @@ void tst_frmPessoa::ordemDeTabulacao() {
     visitados << ambiente_->controleFocado();
   }
   // The code box, Novo and Localizar are no tab stops while a person is open; Sair is disabled.
-  const QStringList esperados{"txtNome",         "optTipoPessoa_0", "txtDoc1",     "txtDoc2",    "txtEndereco",
-                              "txtNumero",       "txtComplemento",  "txtBairro",   "txtCidade",  "txtUF",
-                              "txtCep",          "txtTelefone",     "txtCelular",  "txtFax",     "txtEMail",
-                              "txtHomePage",     "btnGravar",       "btnCancelar", "btnExcluir", "txtNome",
-                              "optTipoPessoa_0", "txtDoc1",         "txtDoc2"};
+  // The professional register came later: it follows the buttons.
+  const QStringList esperados{"txtNome",     "optTipoPessoa_0", "txtDoc1",     "txtDoc2",    "txtEndereco",
+                              "txtNumero",   "txtComplemento",  "txtBairro",   "txtCidade",  "txtUF",
+                              "txtCep",      "txtTelefone",     "txtCelular",  "txtFax",     "txtEMail",
+                              "txtHomePage", "btnGravar",       "btnCancelar", "btnExcluir", "txtRegistroProfissional",
+                              "txtNome",     "optTipoPessoa_0", "txtDoc1"};
   QCOMPARE(visitados, esperados);
 }
 
@@ -599,6 +601,27 @@ void tst_frmPessoa::fecharOProgramaComDocumentoInvalido() {
   QVERIFY(ambiente_->janela().close());
   QTRY_VERIFY(tela.isNull());
   QCOMPARE(mensagens().quantas(), 0);
+}
+
+void tst_frmPessoa::registroProfissional() {
+  QVERIFY(ambiente_->abrir(kMenu, kTela));
+  ambiente_->tecla(Qt::Key_F5);
+  ambiente_->digitar(QStringLiteral("Ana Advogada"));
+  // Back from the name: the register is the last stop of the tab order.
+  ambiente_->tecla(Qt::Key_Tab, Qt::ShiftModifier);
+  QVERIFY(ambiente_->focoEm(QStringLiteral("txtRegistroProfissional")));
+  ambiente_->digitar(QStringLiteral("  OAB/SP 123.456 "));
+  ambiente_->tecla(Qt::Key_F5);
+  QCOMPARE(mensagens().quantas(), 0);
+  QCOMPARE(valor(QStringLiteral("SELECT RegistroProfissional FROM tbPessoa WHERE Codigo=1")).toString(),
+           QStringLiteral("OAB/SP 123.456"));
+
+  ambiente_->controle<CaixaEdicao>(kCodigo)->Focar();
+  confirmarCodigo(QStringLiteral("1"));
+  QCOMPARE(ambiente_->texto(QStringLiteral("txtRegistroProfissional")), QStringLiteral("OAB/SP 123.456"));
+  ambiente_->tecla(Qt::Key_F6);
+  QVERIFY(!habilitado(QStringLiteral("txtRegistroProfissional")));
+  QCOMPARE(ambiente_->texto(QStringLiteral("txtRegistroProfissional")), QString());
 }
 
 QTEST_MAIN(tst_frmPessoa)

@@ -110,6 +110,15 @@ private slots:
     QTest::addColumn<QString>("formula");
     QTest::addColumn<QVariant>("valor");
     QTest::newRow("juntar sem partes vazias") << "Juntar(', ', 'Rua A', '', '12', ' ')" << QVariant("Rua A, 12");
+    // The codes are stored: each keeps its phrase for good.
+    const char* frases[] = {
+        "em dinheiro",           "por PIX",  "por transferência", "por boleto", "com cartão de débito",
+        "com cartão de crédito", "em cheque"};
+    for (int codigo = 1; codigo <= 7; ++codigo)
+      QTest::addRow("forma %d", codigo) << QStringLiteral("FormaPagamento(%1)").arg(codigo)
+                                        << QVariant(QString::fromUtf8(frases[codigo - 1]));
+    QTest::newRow("forma não informada") << "FormaPagamento(0)" << QVariant("");
+    QTest::newRow("forma desconhecida") << "FormaPagamento(8)" << QVariant("");
     QTest::newRow("se") << "Se(1 = 1, 'sim', 'não')" << QVariant("sim");
     QTest::newRow("se falso") << "se(2 < 1, 'sim', 'não')" << QVariant("não");
     QTest::newRow("textos somados") << "'a' + 'b' & 'c'" << QVariant("abc");
