@@ -15,12 +15,23 @@ function(talonix_project_target target)
 endfunction()
 
 # One Qt Test executable per tested class, run by CTest on the offscreen platform.
-#   talonix_add_test(NAME name SOURCES a.cpp ... [LIBRARIES lib ...] [TIMEOUT s])
+#   talonix_add_test(NAME name SOURCES a.cpp ... [LIBRARIES lib ...] [TIMEOUT s] [PROCESSO helper])
+# PROCESSO builds helper.cpp as a program of its own on the core library, a second process the
+# test starts (to kill it midway, or to race it); the test finds it through the macro HELPER
+# (the helper's name in capitals).
 function(talonix_add_test)
-  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;TIMEOUT;PROCESSO" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   talonix_project_target(${T_NAME})
   target_link_libraries(${T_NAME} PRIVATE Qt6::Test ${T_LIBRARIES})
+  if(T_PROCESSO)
+    add_executable(${T_PROCESSO} ${T_PROCESSO}.cpp)
+    talonix_project_target(${T_PROCESSO})
+    target_link_libraries(${T_PROCESSO} PRIVATE talonix_core)
+    string(TOUPPER ${T_PROCESSO} macro)
+    target_compile_definitions(${T_NAME} PRIVATE ${macro}="$<TARGET_FILE:${T_PROCESSO}>")
+    add_dependencies(${T_NAME} ${T_PROCESSO})
+  endif()
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
