@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPixmap>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -96,7 +97,7 @@ frmSobre::frmSobre(Contexto contexto, QWidget* parent) : TelaModal(parent), cont
 
   auto* imgLogotipo = new QLabel(this);
   imgLogotipo->setObjectName(QStringLiteral("imgLogotipo"));
-  imgLogotipo->setPixmap(windowIcon().pixmap(32, 32));
+  imgLogotipo->setPixmap(QPixmap(QStringLiteral(":/imagens/logotipo.png")));
 
   auto* btnSair = new lvButtons(QStringLiteral("&Sair"), style()->standardIcon(QStyle::SP_DialogCloseButton),
                                 QStringLiteral("ESC - Fechar formulário"), this);

@@ -1,5 +1,7 @@
 #include "app/Icones.h"
 
+#include "app/IconeRecursos.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -54,16 +56,33 @@ void pessoa(QPainter& p) {
   p.drawPath(corpo);
 }
 
+// A green coin with the dollar sign, drawn as strokes: no font is loaded for a toolbar picture.
+void moeda(QPainter& p, QPointF centro, double raio) {
+  p.save();
+  p.translate(centro);
+  p.scale(raio / 13, raio / 13);
+  p.setPen(QPen(kPapel, 2));
+  p.setBrush(kVerde);
+  p.drawEllipse(QPointF(0, 0), 13, 13);
+  QPainterPath cifrao;
+  cifrao.moveTo(5.5, -5.5);
+  cifrao.cubicTo(3.5, -8.2, -4.8, -8.4, -4.8, -3.8);
+  cifrao.cubicTo(-4.8, 0.8, 5.3, -1, 5.3, 4);
+  cifrao.cubicTo(5.3, 8.4, -3.2, 8.5, -5.5, 5.6);
+  p.setBrush(Qt::NoBrush);
+  p.setPen(QPen(Qt::white, 2.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.drawPath(cifrao);
+  p.setPen(QPen(Qt::white, 2.4, Qt::SolidLine, Qt::RoundCap));
+  p.drawLine(QPointF(0.2, -10.5), QPointF(0.2, 10.5));
+  p.restore();
+}
+
 void recibo(QPainter& p) {
   folha(p);
-  p.setPen(QPen(kVerde, 1));
-  QFont fonte(QStringLiteral("Sans"));
-  fonte.setPixelSize(10);
-  fonte.setBold(true);
-  p.setFont(fonte);
-  p.drawText(QRectF(7, 10, 20, 11), Qt::AlignCenter, QStringLiteral("R$"));
-  p.setPen(QPen(kTraco, 1.2));
-  p.drawLine(QPointF(10, 24), QPointF(24, 24));
+  p.setPen(QPen(kAzul, 1.6));
+  for (const int y : {12, 16})
+    p.drawLine(QPointF(10, y), QPointF(24, y));
+  moeda(p, QPointF(20, 22), 7);
 }
 
 void referente(QPainter& p) {
@@ -80,7 +99,8 @@ QList<QIcon> ListaPrincipal() {
 }
 
 QIcon Programa() {
-  return desenhar(recibo);
+  // The sizes the program carries of the icon's drawing, rendered at build time.
+  return QIcon(new IconeRecursos(QStringLiteral(":/imagens/talonix-"), {16, 24, 32, 48, 64, 128}));
 }
 
 }  // namespace Icones

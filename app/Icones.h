@@ -9,7 +9,7 @@ namespace Icones {
 
 QList<QIcon> ListaPrincipal();
 
-/// The program's own icon.
+/// The program's own icon, the one of its menu entry.
 QIcon Programa();
 
 }  // namespace Icones

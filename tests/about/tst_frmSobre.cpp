@@ -33,6 +33,8 @@ private slots:
     QVERIFY(!texto(tela, QStringLiteral("lblGeral_2")).isEmpty());
     QCOMPARE(tela.findChild<lvButtons*>(QStringLiteral("btnSair"))->toolTip(),
              QStringLiteral("ESC - Fechar formulário"));
+    // The logo, the icon with the program's name beside it, as rendered at build time.
+    QCOMPARE(tela.findChild<QLabel*>(QStringLiteral("imgLogotipo"))->pixmap().size(), QSize(208, 64));
   }
 
   // Installed, the operator's files live apart from the program's: the box shows both folders.

@@ -29,6 +29,8 @@ class tst_mdiPrincipal : public QObject {
 
 private slots:
   void legendaETamanho();
+  void iconeDoPrograma_data();
+  void iconeDoPrograma();
   void menus_data();
   void menus();
   void barraDeFerramentas();
@@ -48,6 +50,35 @@ void tst_mdiPrincipal::legendaETamanho() {
   QCOMPARE(janela.size(), QSize(816, 609));
   QVERIFY(janela.findChild<QWidget*>(QStringLiteral("picPrincipal")));
   QVERIFY(janela.findChild<QWidget*>(QStringLiteral("stbPrincipal")));
+}
+
+void tst_mdiPrincipal::iconeDoPrograma_data() {
+  QTest::addColumn<int>("pedido");
+  QTest::addColumn<int>("desenho");  // the rendered size the picture comes from
+  QTest::addColumn<int>("lado");
+  QTest::newRow("tamanho exato") << 32 << 32 << 32;
+  QTest::newRow("entre dois: reduz o maior") << 20 << 24 << 20;
+  QTest::newRow("o menor") << 8 << 16 << 8;
+  QTest::newRow("maior que todos: o maior") << 200 << 128 << 128;
+}
+
+// The window icon is the icon's drawing as rendered at build time, at every size it was rendered.
+void tst_mdiPrincipal::iconeDoPrograma() {
+  QFETCH(int, pedido);
+  QFETCH(int, desenho);
+  QFETCH(int, lado);
+  PastaTeste pasta;
+  mdiPrincipal janela(pasta.contexto());
+  const QIcon icone = janela.windowIcon();
+  QCOMPARE(icone.availableSizes(), (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}}));
+  const QImage imagem = icone.pixmap(QSize(pedido, pedido)).toImage();
+  QCOMPARE(imagem.size(), QSize(lado, lado));
+  QPixmap esperada(QStringLiteral(":/imagens/talonix-%1.png").arg(desenho), "PNG");
+  QVERIFY(!esperada.isNull());
+  if (lado != desenho)
+    esperada = esperada.scaled(lado, lado, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  QCOMPARE(imagem, esperada.toImage());
+  QVERIFY(icone.pixmap(QSize(pedido, pedido), QIcon::Disabled).toImage() != imagem);
 }
 
 void tst_mdiPrincipal::menus_data() {
