@@ -1,5 +1,7 @@
 #include "backup/cUnzip.h"
 
+#include "backup/BibliotecaZip.h"
+
 #include <zip.h>
 
 #include <algorithm>
@@ -66,5 +68,7 @@ bool cUnzip::Unzip() {
 }
 
 QString cUnzip::GetVersion() {
+  if (!BibliotecaZip::Carregar().isEmpty())
+    return {};
   return QString::fromLatin1(zip_libzip_version());
 }

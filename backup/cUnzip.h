@@ -76,7 +76,7 @@ public:
   /// extracts nothing.
   bool Unzip();
 
-  /// The version of the archive library.
+  /// The version of the archive library; empty when it cannot be loaded.
   static QString GetVersion();
 
 signals:

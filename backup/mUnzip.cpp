@@ -1,5 +1,6 @@
 #include "backup/mUnzip.h"
 
+#include "backup/BibliotecaZip.h"
 #include "backup/RegiaoEntradas.h"
 
 #include <QDir>
@@ -103,6 +104,8 @@ public:
   }
 
   int executar() {
+    if (const QString falta = BibliotecaZip::Carregar(); !falta.isEmpty())
+      return falha(ZIP_ER_INTERNAL, falta);
     int erro = 0;
     arquivo_ = zip_open(QFile::encodeName(o_.arquivoZip).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &erro);
     if (arquivo_ == nullptr)

@@ -1,5 +1,7 @@
 #include "backup/mZip.h"
 
+#include "backup/BibliotecaZip.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
@@ -143,6 +145,10 @@ public:
     for (const QString& spec : especificacoes_)
       coleta.especificacao(spec.trimmed());
 
+    if (const QString falta = BibliotecaZip::Carregar(); !falta.isEmpty()) {
+      mensagem(falta);
+      return ZIP_ER_INTERNAL;
+    }
     int erro = 0;
     arquivo_ = zip_open(QFile::encodeName(arquivoZip_).constData(), o_.excluirEntradas != 0 ? 0 : ZIP_CREATE, &erro);
     if (arquivo_ == nullptr) {

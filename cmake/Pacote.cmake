@@ -3,7 +3,6 @@
 # the `talonix` command, the menu entry with its icons, the AppStream metainfo and the
 # documents Debian asks for. Built by CPack from a Release tree without tests or benchmarks.
 
-find_program(TALONIX_RSVG_CONVERT rsvg-convert REQUIRED)
 find_program(TALONIX_GZIP gzip REQUIRED)
 
 set(TALONIX_ID org.talonix.Talonix)
@@ -28,18 +27,10 @@ install(FILES ${TALONIX_PACOTE_GERADO}/talonix DESTINATION bin)
 
 install(FILES ${PROJECT_SOURCE_DIR}/pacote/${TALONIX_ID}.desktop DESTINATION share/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/pacote/${TALONIX_ID}.metainfo.xml DESTINATION share/metainfo)
-install(FILES ${PROJECT_SOURCE_DIR}/pacote/talonix.svg DESTINATION share/icons/hicolor/scalable/apps
-        RENAME ${TALONIX_ID}.svg)
-set(TALONIX_ARQUIVOS_PACOTE)
-foreach(lado 16 24 32 48 64 128 256)
-  set(png ${TALONIX_PACOTE_GERADO}/icones/${lado}/${TALONIX_ID}.png)
-  add_custom_command(OUTPUT ${png}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${TALONIX_PACOTE_GERADO}/icones/${lado}
-    COMMAND ${TALONIX_RSVG_CONVERT} -w ${lado} -h ${lado} -o ${png} ${PROJECT_SOURCE_DIR}/pacote/talonix.svg
-    DEPENDS ${PROJECT_SOURCE_DIR}/pacote/talonix.svg
-    COMMENT "Rendering the ${lado}x${lado} icon")
-  install(FILES ${png} DESTINATION share/icons/hicolor/${lado}x${lado}/apps)
-  list(APPEND TALONIX_ARQUIVOS_PACOTE ${png})
+install(FILES ${TALONIX_ICONE_SVG} DESTINATION share/icons/hicolor/scalable/apps RENAME ${TALONIX_ID}.svg)
+foreach(lado ${TALONIX_LADOS_ICONE})
+  install(FILES ${TALONIX_IMAGENS}/talonix-${lado}.png DESTINATION share/icons/hicolor/${lado}x${lado}/apps
+          RENAME ${TALONIX_ID}.png)
 endforeach()
 
 set(TALONIX_CHANGELOG ${TALONIX_PACOTE_GERADO}/changelog.gz)
@@ -47,8 +38,8 @@ add_custom_command(OUTPUT ${TALONIX_CHANGELOG}
   COMMAND ${TALONIX_GZIP} -9nc ${PROJECT_SOURCE_DIR}/pacote/changelog > ${TALONIX_CHANGELOG}
   DEPENDS ${PROJECT_SOURCE_DIR}/pacote/changelog
   COMMENT "Compressing the package's changelog")
-list(APPEND TALONIX_ARQUIVOS_PACOTE ${TALONIX_CHANGELOG})
-add_custom_target(arquivos_pacote ALL DEPENDS ${TALONIX_ARQUIVOS_PACOTE})
+add_custom_target(arquivos_pacote ALL DEPENDS ${TALONIX_CHANGELOG})
+add_dependencies(arquivos_pacote imagens_renderizadas)
 install(FILES ${PROJECT_SOURCE_DIR}/pacote/copyright ${TALONIX_CHANGELOG} DESTINATION share/doc/talonix)
 # For whoever reads the database with other tools; the program carries its own copy.
 install(FILES ${PROJECT_SOURCE_DIR}/app/core/schema.sql DESTINATION share/doc/talonix)
@@ -75,7 +66,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What the program loads at run time, out of the sight of dpkg-shlibdeps: the SQLite driver, the
 # platform plugins, the sound backend (Qt Multimedia's own plugins, computed from the sound module,
 # play through GStreamer), Qt's Portuguese texts, the browser opener and the icon theme.
+# libzip is loaded when first used, so the computed dependencies cannot see it: its package is
+# named after its file name (libzip.so.4: libzip4).
+string(REGEX REPLACE "^lib(.+)\\.so\\.([0-9]+)$" "lib\\1\\2" pacote_libzip ${TALONIX_LIBZIP_SONAME})
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6sql6-sqlite, qt6-qpa-plugins, gstreamer1.0-plugins-base, qt6-translations-l10n, xdg-utils, \
+    "${pacote_libzip} (>= ${LIBZIP_VERSION}), libqt6sql6-sqlite, qt6-qpa-plugins, gstreamer1.0-plugins-base, qt6-translations-l10n, xdg-utils, \
 hicolor-icon-theme")
 include(CPack)

@@ -13,7 +13,7 @@
 
 namespace {
 
-const QString kTitulo = QStringLiteral("Referente");
+const QString kTituloReferente = QStringLiteral("Referente");
 
 // The code of a box, when it fits 32 bits.
 std::optional<qint32> codigo(const uscTextBox* caixa) {
@@ -62,7 +62,7 @@ frmRelReferenteCadastrado::frmRelReferenteCadastrado(Contexto contexto, QWidget*
 }
 
 void frmRelReferenteCadastrado::recusar(const QString& texto, bool& cancelar) {
-  contexto_.mensagens->informar(texto, kTitulo);
+  contexto_.mensagens->informar(texto, kTituloReferente);
   cancelar = true;
 }
 
