@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds Talonix and starts it, or runs its tests. Installs the missing Debian packages first.
 #   ./talonix.sh            build optimized (build-release/), lay out the application folder, start it
-#   ./talonix.sh test       build for debugging (build/) and run every test
+#   ./talonix.sh test       build for debugging with AddressSanitizer and UndefinedBehaviorSanitizer
+#                           (build/) and run every test
 #   ./talonix.sh pacote     build the Debian package talonix_<versão>_amd64.deb here
-#   ./talonix.sh test-asan  the same with AddressSanitizer and UndefinedBehaviorSanitizer
 #   ./talonix.sh formato    check that the sources are formatted as clang-format 14 formats them
 #   ./talonix.sh deps       only install the missing packages
 set -euo pipefail
@@ -39,9 +39,11 @@ construir() {
   cmake --build "$pasta" -j"$(nproc)"
 }
 
-# The optimized program, also the one the package is made of: no tests, no benchmarks.
+# The optimized program, also the one the package is made of: no tests, no benchmarks. Compiled
+# a few sources at a time (a unity build), which takes a third of the time.
 construir_otimizado() {
-  construir build-release -DCMAKE_BUILD_TYPE=Release -DTALONIX_TESTS=OFF -DTALONIX_BENCH=OFF -DTALONIX_PACOTE=ON
+  construir build-release -DCMAKE_BUILD_TYPE=Release -DTALONIX_TESTS=OFF -DTALONIX_BENCH=OFF -DTALONIX_PACOTE=ON \
+    -DCMAKE_UNITY_BUILD=ON
 }
 
 testar() {
@@ -57,12 +59,9 @@ case "${1:-run}" in
     exec build-release/Talonix/Talonix
     ;;
   test)
-    construir build
+    # One build serves both: the tests always run under the sanitizers.
+    construir build -DTALONIX_SANITIZE=ON
     testar build
-    ;;
-  test-asan)
-    construir build-asan -DTALONIX_SANITIZE=ON
-    testar build-asan
     ;;
   formato)
     # Other versions of clang-format format differently: the check names the one the code follows.
@@ -78,7 +77,7 @@ case "${1:-run}" in
     ;;
   deps) ;;
   *)
-    echo "uso: $0 [run|test|test-asan|pacote|formato|deps]" >&2
+    echo "uso: $0 [run|test|pacote|formato|deps]" >&2
     exit 2
     ;;
 esac
