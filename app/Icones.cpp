@@ -1,6 +1,6 @@
 #include "app/Icones.h"
 
-#include "app/IconeRecursos.h"
+#include "app/IconeSobDemanda.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -16,18 +16,19 @@ const QColor kTraco(0x44, 0x44, 0x44);
 
 using Desenho = void (*)(QPainter&);
 
+// Drawn on a 32-pixel grid, at the size a toolbar asks for.
 QIcon desenhar(Desenho desenho) {
-  QIcon icone;
-  for (const int lado : {16, 24, 32, 48}) {
-    QPixmap imagem(lado, lado);
-    imagem.fill(Qt::transparent);
-    QPainter pintor(&imagem);
-    pintor.setRenderHint(QPainter::Antialiasing);
-    pintor.scale(lado / 32.0, lado / 32.0);
-    desenho(pintor);
-    icone.addPixmap(imagem);
-  }
-  return icone;
+  return QIcon(new IconeSobDemanda(
+      [desenho](int lado) {
+        QPixmap imagem(lado, lado);
+        imagem.fill(Qt::transparent);
+        QPainter pintor(&imagem);
+        pintor.setRenderHint(QPainter::Antialiasing);
+        pintor.scale(lado / 32.0, lado / 32.0);
+        desenho(pintor);
+        return imagem;
+      },
+      {16, 24, 32, 48}));
 }
 
 void folha(QPainter& p) {
@@ -100,7 +101,9 @@ QList<QIcon> ListaPrincipal() {
 
 QIcon Programa() {
   // The sizes the program carries of the icon's drawing, rendered at build time.
-  return QIcon(new IconeRecursos(QStringLiteral(":/imagens/talonix-"), {16, 24, 32, 48, 64, 128}));
+  return QIcon(
+      new IconeSobDemanda([](int lado) { return QPixmap(QStringLiteral(":/imagens/talonix-%1.png").arg(lado), "PNG"); },
+                          {16, 24, 32, 48, 64, 128}));
 }
 
 }  // namespace Icones

@@ -4,14 +4,18 @@
 #include <QIconEngine>
 #include <QList>
 #include <QPixmap>
-#include <QString>
 
-/// An icon whose pictures are PNG resources rendered at build time, one per size
-/// ("<prefixo><lado>.png"), each decoded only when a window system or a screen first asks for
-/// it: a start that never shows the icon decodes none.
-class IconeRecursos : public QIconEngine {
+#include <functional>
+
+/// An icon with one square picture per size, each made only when a window system or a screen
+/// first asks for that size: a start that shows the icon at one size makes one picture, and a
+/// start that never shows it makes none.
+class IconeSobDemanda : public QIconEngine {
 public:
-  IconeRecursos(QString prefixo, QList<int> lados);
+  /// Makes the picture of one side, in pixels.
+  using Fonte = std::function<QPixmap(int lado)>;
+
+  IconeSobDemanda(Fonte fonte, QList<int> lados);
 
   QPixmap pixmap(const QSize& tamanho, QIcon::Mode modo, QIcon::State estado) override;
   void paint(QPainter* pintor, const QRect& area, QIcon::Mode modo, QIcon::State estado) override;
@@ -23,7 +27,7 @@ private:
   /// The side of the smallest picture that covers `tamanho`, or the largest one.
   int lado(const QSize& tamanho) const;
 
-  QString prefixo_;
+  Fonte fonte_;
   QList<int> lados_;
-  QHash<int, QPixmap> lidas_;
+  QHash<int, QPixmap> feitas_;
 };
