@@ -4,6 +4,7 @@
 #include "app/mdiPrincipal.h"
 #include "backup/SomQt.h"
 #include "controls/EscolhaArquivoQt.h"
+#include "controls/EstiloTalonix.h"
 #include "controls/MensagensQt.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@ int main(int argc, char* argv[]) {
   QApplication aplicacao(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Talonix"));
   Inicializacao::InstalarIdioma(aplicacao);
+  EstiloTalonix::Instalar();
 
   MensagensQt mensagens;
   RelogioSistema relogio;
