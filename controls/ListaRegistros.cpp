@@ -74,7 +74,7 @@ void ListaRegistros::carregar(QSqlQuery& consulta, const QString& codigoAtual) {
   lista_->setCurrentIndex(modelo_->index(std::max(linha, 0), 0));
 }
 
-void ListaRegistros::ajustar(const QList<int>& minimas, const QWidget* seletor) {
+QList<int> ListaRegistros::largurasDoConteudo(const QList<int>& minimas) const {
   // Every row is ranked by the widths of its characters, which is quick on thousands of
   // people; the widest few are then measured as the list draws them.
   const QFontMetrics medida(lista_->font());
@@ -94,15 +94,18 @@ void ListaRegistros::ajustar(const QList<int>& minimas, const QWidget* seletor) 
     }
     return total;
   };
-  QHeaderView* cabecalho = lista_->header();
   QList<int> larguras;
   for (int coluna = 0; coluna < modelo_->columnCount(); ++coluna) {
-    int largura = std::max(minimas.value(coluna), cabecalho->sectionSizeHint(coluna));
+    int largura = std::max(minimas.value(coluna), lista_->header()->sectionSizeHint(coluna));
     for (const int linha : modelo_->linhasMaisLargas(coluna, kLinhasMedidas, larguraAproximada))
       largura = std::max(largura, lista_->sizeHintForIndex(modelo_->index(linha, coluna)).width());
     larguras << largura;
   }
+  return larguras;
+}
 
+void ListaRegistros::ajustar(const QList<int>& minimas, const QWidget* seletor) {
+  const QList<int> larguras = largurasDoConteudo(minimas);
   const QRect tela = seletor->screen()->availableGeometry();
   const QMargins margens = layout()->contentsMargins();
   const int bordas =
@@ -117,7 +120,7 @@ void ListaRegistros::ajustar(const QList<int>& minimas, const QWidget* seletor) 
     antes += larguras.at(coluna);
   }
   lista_->setColumnWidth(ultima, std::max(minimas.value(ultima), largura - bordas - antes));
-  cabecalho->setStretchLastSection(true);
+  lista_->header()->setStretchLastSection(true);
   resize(largura, std::min(height(), tela.height()));
 
   // Dropped under the selector, as a list drops, and kept inside the screen.

@@ -31,6 +31,8 @@ protected:
   void showEvent(QShowEvent* evento) override;
 
 private:
+  /// Each column's width: at least `minimas` (pixels) and its widest text.
+  QList<int> largurasDoConteudo(const QList<int>& minimas) const;
   void escolher();
   void filtrar(const QString& termo);
 
