@@ -6,6 +6,7 @@
 #include "app/core/PastaDadosUsuario.h"
 #include "app/core/modGeral.h"
 #include "app/mdiPrincipal.h"
+#include "controls/EstiloTalonix.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,11 +17,14 @@
 
 namespace Inicializacao {
 
-void InstalarIdioma(QApplication& aplicacao) {
+void PrepararAplicacao(QApplication& aplicacao) {
+  QApplication::setApplicationName(QStringLiteral("Talonix"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.talonix.Talonix"));
   QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
   auto* traducao = new QTranslator(&aplicacao);
   if (traducao->load(QStringLiteral("qtbase_pt_BR"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(traducao);
+  EstiloTalonix::Instalar();
 }
 
 std::unique_ptr<mdiPrincipal> Iniciar(Contexto contexto) {

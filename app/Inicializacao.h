@@ -12,9 +12,10 @@ class mdiPrincipal;
 /// that order.
 namespace Inicializacao {
 
-/// Qt's own texts (buttons, file, print and calendar dialogs) in Brazilian Portuguese, and the
-/// Brazilian number and date conventions.
-void InstalarIdioma(QApplication& aplicacao);
+/// What the application is before any window: its name and the name of its menu entry (which
+/// desktops match its windows with), Qt's own texts (buttons, file, print and calendar dialogs)
+/// in Brazilian Portuguese with the Brazilian number and date conventions, and the program's style.
+void PrepararAplicacao(QApplication& aplicacao);
 
 /// Runs the start-up. Returns the main window, shown; or null after a message box saying why
 /// the program cannot start (no main window is made then).

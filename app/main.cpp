@@ -12,10 +12,7 @@
 
 int main(int argc, char* argv[]) {
   QApplication aplicacao(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Talonix"));
-  // The name of the menu entry of an installed Talonix, which desktops match its windows with.
-  QGuiApplication::setDesktopFileName(QStringLiteral("org.talonix.Talonix"));
-  Inicializacao::InstalarIdioma(aplicacao);
+  Inicializacao::PrepararAplicacao(aplicacao);
 
   MensagensQt mensagens;
   RelogioSistema relogio;

@@ -65,11 +65,12 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What the program loads at run time, out of the sight of dpkg-shlibdeps: the SQLite driver, the
 # platform plugins, the sound backend (Qt Multimedia's own plugins, computed from the sound module,
-# play through GStreamer), Qt's Portuguese texts, the browser opener and the icon theme.
-# libzip is loaded when first used, so the computed dependencies cannot see it: its package is
-# named after its file name (libzip.so.4: libzip4).
+# play through GStreamer), Qt's Portuguese texts, the browser opener, the icon themes (hicolor for the
+# program's own icon, Breeze for the dialogs) and the SVG icon engine that draws Breeze. libzip is
+# loaded when first used, so the computed dependencies cannot see it either: its package is named
+# after its file name (libzip.so.4: libzip4).
 string(REGEX REPLACE "^lib(.+)\\.so\\.([0-9]+)$" "lib\\1\\2" pacote_libzip ${TALONIX_LIBZIP_SONAME})
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "${pacote_libzip} (>= ${LIBZIP_VERSION}), libqt6sql6-sqlite, qt6-qpa-plugins, gstreamer1.0-plugins-base, qt6-translations-l10n, xdg-utils, \
-hicolor-icon-theme")
+    "${pacote_libzip} (>= ${LIBZIP_VERSION}), libqt6sql6-sqlite, qt6-qpa-plugins, gstreamer1.0-plugins-base, \
+qt6-translations-l10n, xdg-utils, hicolor-icon-theme, breeze-icon-theme, libqt6svg6")
 include(CPack)

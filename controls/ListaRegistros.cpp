@@ -3,14 +3,26 @@
 #include "controls/ModeloRegistros.h"
 #include "controls/lvButtons.h"
 
+#include <QBoxLayout>
 #include <QCoreApplication>
-#include <QGridLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTreeView>
+
+#include <algorithm>
+#include <array>
+#include <numeric>
+
+namespace {
+
+// How many of the widest rows of a column are measured exactly.
+constexpr std::size_t kLinhasMedidas = 50;
+
+}  // namespace
 
 ListaRegistros::ListaRegistros(const QString& titulo, QWidget* parent)
     : QDialog(parent), modelo_(new ModeloRegistros(this)), filtro_(new QLineEdit(this)), lista_(new QTreeView(this)) {
@@ -29,12 +41,18 @@ ListaRegistros::ListaRegistros(const QString& titulo, QWidget* parent)
   rotulo->setBuddy(filtro_);
   auto* ok = new lvButtons(QStringLiteral("&OK"), this);
   auto* cancelar = new lvButtons(QStringLiteral("&Cancelar"), this);
-  auto* layout = new QGridLayout(this);
-  layout->addWidget(lista_, 0, 0, 1, 4);
-  layout->addWidget(rotulo, 1, 0);
-  layout->addWidget(filtro_, 1, 1);
-  layout->addWidget(ok, 1, 2);
-  layout->addWidget(cancelar, 1, 3);
+  // The search box runs across the top, where the typing starts; the buttons close the list.
+  auto* busca = new QHBoxLayout;
+  busca->addWidget(rotulo);
+  busca->addWidget(filtro_, 1);
+  auto* botoes = new QHBoxLayout;
+  botoes->addStretch(1);
+  botoes->addWidget(ok);
+  botoes->addWidget(cancelar);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(busca);
+  layout->addWidget(lista_, 1);
+  layout->addLayout(botoes);
   resize(560, 360);
 
   connect(filtro_, &QLineEdit::textChanged, this, &ListaRegistros::filtrar);
@@ -56,19 +74,59 @@ void ListaRegistros::carregar(QSqlQuery& consulta, const QString& codigoAtual) {
   lista_->setCurrentIndex(modelo_->index(std::max(linha, 0), 0));
 }
 
-void ListaRegistros::setLarguras(const QList<int>& larguras) {
-  int total = 0;
-  for (int coluna = 0; coluna < larguras.size(); ++coluna) {
-    if (larguras.at(coluna) > 0)
-      lista_->setColumnWidth(coluna, larguras.at(coluna));
-    total += lista_->columnWidth(coluna);
+QList<int> ListaRegistros::largurasDoConteudo(const QList<int>& minimas) const {
+  // Every row is ranked by the widths of its characters, which is quick on thousands of
+  // people; the widest few are then measured as the list draws them.
+  const QFontMetrics medida(lista_->font());
+  std::array<int, 256> porCaractere{};
+  porCaractere.fill(-1);
+  const auto larguraAproximada = [&](const QString& texto) {
+    int total = 0;
+    for (const QChar c : texto) {
+      if (c.unicode() >= porCaractere.size()) {
+        total += medida.horizontalAdvance(c);
+        continue;
+      }
+      int& largura = porCaractere[c.unicode()];
+      if (largura < 0)
+        largura = medida.horizontalAdvance(c);
+      total += largura;
+    }
+    return total;
+  };
+  QList<int> larguras;
+  for (int coluna = 0; coluna < modelo_->columnCount(); ++coluna) {
+    int largura = std::max(minimas.value(coluna), lista_->header()->sectionSizeHint(coluna));
+    for (const int linha : modelo_->linhasMaisLargas(coluna, kLinhasMedidas, larguraAproximada))
+      largura = std::max(largura, lista_->sizeHintForIndex(modelo_->index(linha, coluna)).width());
+    larguras << largura;
   }
-  // The columns keep the widths asked for; the window is made as wide as they are.
-  lista_->header()->setStretchLastSection(false);
+  return larguras;
+}
+
+void ListaRegistros::ajustar(const QList<int>& minimas, const QWidget* seletor) {
+  const QList<int> larguras = largurasDoConteudo(minimas);
+  const QRect tela = seletor->screen()->availableGeometry();
   const QMargins margens = layout()->contentsMargins();
-  resize(total + lista_->verticalScrollBar()->sizeHint().width() + 2 * lista_->frameWidth() + margens.left() +
-             margens.right(),
-         height());
+  const int bordas =
+      lista_->verticalScrollBar()->sizeHint().width() + 2 * lista_->frameWidth() + margens.left() + margens.right();
+  const int desejada = std::accumulate(larguras.cbegin(), larguras.cend(), 0) + bordas;
+  const int largura = std::min(std::max(desejada, seletor->width()), tela.width());
+  // The code keeps its width; the description takes the rest, never less than it was given.
+  const int ultima = static_cast<int>(larguras.size()) - 1;
+  int antes = 0;
+  for (int coluna = 0; coluna < ultima; ++coluna) {
+    lista_->setColumnWidth(coluna, larguras.at(coluna));
+    antes += larguras.at(coluna);
+  }
+  lista_->setColumnWidth(ultima, std::max(minimas.value(ultima), largura - bordas - antes));
+  lista_->header()->setStretchLastSection(true);
+  resize(largura, std::min(height(), tela.height()));
+
+  // Dropped under the selector, as a list drops, and kept inside the screen.
+  const QPoint abaixo = seletor->mapToGlobal(QPoint(0, seletor->height()));
+  move(std::clamp(abaixo.x(), tela.left(), std::max(tela.left(), tela.right() + 1 - width())),
+       std::clamp(abaixo.y(), tela.top(), std::max(tela.top(), tela.bottom() + 1 - height())));
 }
 
 QString ListaRegistros::codigoEscolhido() const {

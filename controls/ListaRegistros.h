@@ -8,8 +8,8 @@ class QSqlQuery;
 class QTreeView;
 
 /// The list a record selector drops: its rows under the selector's title, narrowed as the
-/// operator types (ignoring case and accents). Up and Down move in the list while typing,
-/// Enter or a double click picks the row, Esc cancels.
+/// operator types in the search box above them (ignoring case and accents). Up and Down move
+/// in the list while typing, Enter or a double click picks the row, Esc cancels.
 class ListaRegistros : public QDialog {
   Q_OBJECT
 public:
@@ -18,8 +18,10 @@ public:
   /// Fills the list from `consulta` (already run) and puts the row of `codigoAtual` (or the
   /// first) current.
   void carregar(QSqlQuery& consulta, const QString& codigoAtual);
-  /// Widths of the columns in pixels (0 or less leaves a column as it is).
-  void setLarguras(const QList<int>& larguras);
+  /// Sizes the list for the rows loaded and places it under `seletor`: each column at least
+  /// `minimas` (pixels; 0 for none) and as wide as its widest text, the window at least as wide
+  /// as `seletor` and no wider than its screen, the description taking whatever room is left.
+  void ajustar(const QList<int>& minimas, const QWidget* seletor);
 
   /// The code of the row picked.
   QString codigoEscolhido() const;
@@ -29,6 +31,8 @@ protected:
   void showEvent(QShowEvent* evento) override;
 
 private:
+  /// Each column's width: at least `minimas` (pixels) and its widest text.
+  QList<int> largurasDoConteudo(const QList<int>& minimas) const;
   void escolher();
   void filtrar(const QString& termo);
 

@@ -5,6 +5,7 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <algorithm>
 #include <numeric>
 
 ModeloRegistros::ModeloRegistros(QObject* parent)
@@ -38,10 +39,30 @@ void ModeloRegistros::filtrar(const QString& termo) {
   endResetModel();
 }
 
+const ModeloRegistros::Registro& ModeloRegistros::registro(int linha) const {
+  return registros_[static_cast<std::size_t>(visiveis_[static_cast<std::size_t>(linha)])];
+}
+
 QString ModeloRegistros::codigo(int linha) const {
   if (linha < 0 || linha >= rowCount())
     return {};
-  return registros_[static_cast<std::size_t>(visiveis_[static_cast<std::size_t>(linha)])].codigo;
+  return registro(linha).codigo;
+}
+
+std::vector<int> ModeloRegistros::linhasMaisLargas(int coluna, std::size_t quantas,
+                                                   const std::function<int(const QString&)>& largura) const {
+  std::vector<std::pair<int, int>> medidas;  // (width, row)
+  medidas.reserve(visiveis_.size());
+  for (int linha = 0; linha < rowCount(); ++linha) {
+    const Registro& r = registro(linha);
+    medidas.emplace_back(largura(coluna == 0 ? r.codigo : r.descricao), linha);
+  }
+  const auto fim = medidas.begin() + static_cast<std::ptrdiff_t>(std::min(quantas, medidas.size()));
+  std::partial_sort(medidas.begin(), fim, medidas.end(), std::greater<>());
+  std::vector<int> linhas;
+  for (auto it = medidas.begin(); it != fim; ++it)
+    linhas.push_back(it->second);
+  return linhas;
 }
 
 int ModeloRegistros::linhaDoCodigo(const QString& codigo) const {
@@ -63,7 +84,7 @@ int ModeloRegistros::columnCount(const QModelIndex& pai) const {
 QVariant ModeloRegistros::data(const QModelIndex& indice, int papel) const {
   if (!checkIndex(indice, CheckIndexOption::IndexIsValid))
     return {};
-  const Registro& registro = registros_[static_cast<std::size_t>(visiveis_[static_cast<std::size_t>(indice.row())])];
+  const Registro& registro = this->registro(indice.row());
   if (papel == Qt::DisplayRole)
     return indice.column() == 0 ? registro.codigo : registro.descricao;
   if (papel == Qt::TextAlignmentRole && indice.column() == 0)

@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,9 @@ public:
   QString codigo(int linha) const;
   /// The shown row holding `codigo`, or -1.
   int linhaDoCodigo(const QString& codigo) const;
+  /// The shown rows whose text in `coluna` is widest by `largura`, at most `quantas`, widest first.
+  std::vector<int> linhasMaisLargas(int coluna, std::size_t quantas,
+                                    const std::function<int(const QString&)>& largura) const;
 
   int rowCount(const QModelIndex& pai = {}) const override;
   int columnCount(const QModelIndex& pai = {}) const override;
@@ -40,6 +44,8 @@ private:
     QString descricao;    // on one line
     std::string dobrado;  // code and description folded, for the filter
   };
+
+  const Registro& registro(int linha) const;
 
   std::vector<Registro> registros_;
   std::vector<int> visiveis_;  // indexes into registros_, in their order

@@ -174,10 +174,10 @@ void uscSelecionaRegistro::abrirLista() {
       return;
     lista.carregar(linhas, Text(0).trimmed());
   }
-  QList<int> larguras;
+  QList<int> minimas;
   for (int coluna = 0; coluna < 2; ++coluna)
-    larguras << Twips::Pixels(larguraColuna(coluna));
-  lista.setLarguras(larguras);
+    minimas << Twips::Pixels(larguraColuna(coluna));
+  lista.ajustar(minimas, this);
   const bool escolheu = lista.exec() == QDialog::Accepted;
   Focar();
   if (escolheu)

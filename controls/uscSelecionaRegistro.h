@@ -55,7 +55,8 @@ public:
   /// Looks the code up and shows its description.
   void Pesquisar();
 
-  /// The width of a column of the list, in twips; 0 leaves it to the list.
+  /// The least width of a column of the list, in twips; 0 leaves it to the list. A column is
+  /// widened to its widest text.
   void LarguraColuna(int coluna, int larguraTwips);
   int larguraColuna(int coluna) const { return larguras_.value(coluna); }
 

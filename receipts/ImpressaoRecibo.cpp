@@ -7,9 +7,12 @@ namespace ImpressaoRecibo {
 namespace {
 
 // The layout holds the receipt twice; the cut line is object 6 of section 7 and the second copy
-// fills sections 9 to 14.
+// fills sections 9 to 14. Each copy is marked "1ª via" or "2ª via"; the first copy's mark is
+// object 4 of section 3, and a single copy carries none.
 constexpr int kSecaoRecorte = 7;
 constexpr int kObjetoRecorte = 6;
+constexpr int kSecaoMarcaPrimeiraVia = 3;
+constexpr int kObjetoMarcaPrimeiraVia = 4;
 constexpr int kPrimeiraSecaoSegundaVia = 9;
 constexpr int kUltimaSecaoSegundaVia = 14;
 
@@ -27,6 +30,8 @@ Resultado Preparar(qint64 numero, int ano, int vias, std::shared_ptr<Relatorio>&
   if (Resultado r = novo->DefinirParametro(QStringLiteral("AnoRecibo"), ano); !r)
     return r;
   if (vias < 2) {
+    if (Resultado r = novo->SuprimirObjeto(kSecaoMarcaPrimeiraVia, kObjetoMarcaPrimeiraVia); !r)
+      return r;
     if (Resultado r = novo->SuprimirObjeto(kSecaoRecorte, kObjetoRecorte); !r)
       return r;
     for (int secao = kPrimeiraSecaoSegundaVia; secao <= kUltimaSecaoSegundaVia; ++secao)

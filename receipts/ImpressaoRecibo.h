@@ -12,7 +12,8 @@ class Relatorio;
 namespace ImpressaoRecibo {
 
 /// Opens the receipt layout for receipt `numero` of `ano`; with fewer than two `vias` the
-/// second copy (the cut line and the sections under it) is hidden. The report reads the
+/// second copy (the cut line and the sections under it) and the first copy's mark "1ª via" are
+/// hidden. The report reads the
 /// receipt and its people from the database when it is prepared.
 [[nodiscard]] Resultado Preparar(qint64 numero, int ano, int vias, std::shared_ptr<Relatorio>& relatorio);
 

@@ -22,6 +22,8 @@ struct Recibo {
   int formaPagamento = 0;
   /// The person for whom the payer paid (a dependant, say), when not the payer.
   std::optional<qint64> beneficiario;
+
+  friend bool operator==(const Recibo&, const Recibo&) = default;
 };
 
 /// What the receipt screen shows of a person under a selector.

@@ -121,6 +121,7 @@ void frmRecibo2::GravarPreferencias() {
 }
 
 void frmRecibo2::NovoRecibo() {
+  carregado_.reset();
   MostrarEstado(false);
   LimparCampos();
   txtAnoRecibo_->setText(QString::number(contexto_.relogio->hoje().year()));
@@ -184,26 +185,48 @@ bool frmRecibo2::CarregarRecibo(qint64 numero, int ano) {
   MostrarEstado(true);
   txtNumeroRecibo_->setText(QString::number(numero));
   txtAnoRecibo_->setText(QString::number(ano));
-  txtValor_->setValorDecimosMilesimos(recibo->valor);
-  txtDataEmissao_->setData(recibo->dataEmissao);
-  cboVias_->setCurrentIndex(recibo->vias.trimmed() == QLatin1String("2") ? 1 : 0);
-  // The payer first: choosing a payer empties the issuer.
-  uscRecebi_->setText(0, QString::number(recibo->recebi));
-  uscRecebi_->Pesquisar();
-  MostrarPessoa(false);
-  txtReferente_->setTexto(recibo->referente);
-  // The stored issuer is shown whatever the selector offered while it had the focus.
-  uscEmitente_->setCondicao(QString());
-  uscEmitente_->setText(0, QString::number(recibo->emitente));
-  uscEmitente_->Pesquisar();
-  MostrarPessoa(true);
-  txtObservacao_->setTexto(recibo->observacao);
-  // A code this program does not know shows as not informed.
-  const int forma = recibo->formaPagamento;
-  cboFormaPagamento_->setCurrentIndex(forma > 0 && forma < cboFormaPagamento_->count() ? forma : 0);
-  uscBeneficiario_->setText(0, recibo->beneficiario ? QString::number(*recibo->beneficiario) : QString());
+  mostrarCampos(*recibo);
+  carregado_ = reciboDaTela();
   txtValor_->Focar();
   return true;
+}
+
+void frmRecibo2::mostrarCampos(const Recibo& recibo) {
+  txtValor_->setValorDecimosMilesimos(recibo.valor);
+  txtDataEmissao_->setData(recibo.dataEmissao);
+  cboVias_->setCurrentIndex(recibo.vias.trimmed() == QLatin1String("2") ? 1 : 0);
+  // The payer first: choosing a payer empties the issuer.
+  uscRecebi_->setText(0, QString::number(recibo.recebi));
+  uscRecebi_->Pesquisar();
+  MostrarPessoa(false);
+  txtReferente_->setTexto(recibo.referente);
+  // The stored issuer is shown whatever the selector offered while it had the focus.
+  uscEmitente_->setCondicao(QString());
+  uscEmitente_->setText(0, QString::number(recibo.emitente));
+  uscEmitente_->Pesquisar();
+  MostrarPessoa(true);
+  txtObservacao_->setTexto(recibo.observacao);
+  // A code this program does not know shows as not informed.
+  const int forma = recibo.formaPagamento;
+  cboFormaPagamento_->setCurrentIndex(forma > 0 && forma < cboFormaPagamento_->count() ? forma : 0);
+  uscBeneficiario_->setText(0, recibo.beneficiario ? QString::number(*recibo.beneficiario) : QString());
+}
+
+Recibo frmRecibo2::reciboDaTela() const {
+  Recibo recibo;
+  recibo.numero = txtNumeroRecibo_->Text().trimmed().toLongLong();
+  recibo.ano = txtAnoRecibo_->Text().trimmed().toInt();
+  recibo.valor = txtValor_->valorDecimosMilesimos().value_or(0);
+  recibo.dataEmissao = txtDataEmissao_->data();
+  recibo.vias = cboVias_->currentText();
+  recibo.recebi = uscRecebi_->Text(0).trimmed().toLongLong();
+  recibo.referente = txtReferente_->toPlainText();
+  recibo.emitente = uscEmitente_->Text(0).trimmed().toLongLong();
+  recibo.observacao = txtObservacao_->toPlainText();
+  recibo.formaPagamento = cboFormaPagamento_->currentIndex();
+  if (const QString beneficiario = uscBeneficiario_->Text(0).trimmed(); !beneficiario.isEmpty())
+    recibo.beneficiario = beneficiario.toLongLong();
+  return recibo;
 }
 
 void frmRecibo2::MostrarPessoa(bool emitente) {
@@ -393,19 +416,7 @@ bool frmRecibo2::ValidarBeneficiario() {
 void frmRecibo2::Gravar() {
   if (!ValidarRecibo())
     return;
-  Recibo recibo;
-  recibo.numero = txtNumeroRecibo_->Text().trimmed().toLongLong();
-  recibo.ano = txtAnoRecibo_->Text().trimmed().toInt();
-  recibo.valor = txtValor_->valorDecimosMilesimos().value_or(0);
-  recibo.dataEmissao = txtDataEmissao_->data();
-  recibo.vias = cboVias_->currentText();
-  recibo.recebi = uscRecebi_->Text(0).trimmed().toLongLong();
-  recibo.referente = txtReferente_->toPlainText();
-  recibo.emitente = uscEmitente_->Text(0).trimmed().toLongLong();
-  recibo.observacao = txtObservacao_->toPlainText();
-  recibo.formaPagamento = cboFormaPagamento_->currentIndex();
-  if (const QString beneficiario = uscBeneficiario_->Text(0).trimmed(); !beneficiario.isEmpty())
-    recibo.beneficiario = beneficiario.toLongLong();
+  const Recibo recibo = reciboDaTela();
   const Resultado r = editando() ? RegistroRecibo::Atualizar(recibo) : RegistroRecibo::Inserir(recibo);
   if (!r) {
     if (r.numero == RegistroRecibo::ErroNumeroExistente && !editando())
@@ -430,6 +441,26 @@ void frmRecibo2::ImprimirRecibo(const QString& numero, int ano, int vias) {
     return;
   }
   frmPreviewRelatorio::Mostrar(this, contexto_, std::move(relatorio), 90, QStringLiteral("Recibo"));
+}
+
+void frmRecibo2::DuplicarRecibo() {
+  // Whatever the screen shows of a receipt goes over, so a field of the receipt is copied as
+  // soon as the screen can show and save it.
+  Recibo copia = reciboDaTela();
+  NovoRecibo();
+  copia.dataEmissao = txtDataEmissao_->data();
+  mostrarCampos(copia);
+  txtValor_->Focar();
+}
+
+void frmRecibo2::ReimprimirRecibo() {
+  // The layout reads the stored row: what the screen shows must be what is stored.
+  const Recibo recibo = reciboDaTela();
+  if (recibo != carregado_) {
+    contexto_.mensagens->informar(QStringLiteral("Grave as alterações antes de imprimir."), kTitulo);
+    return;
+  }
+  ImprimirRecibo(txtNumeroRecibo_->Text(), recibo.ano, cboVias_->currentText().toInt());
 }
 
 void frmRecibo2::Excluir() {
@@ -479,6 +510,17 @@ void frmRecibo2::Sair() {
 }
 
 bool frmRecibo2::teclaPrevia(QKeyEvent* evento) {
+  // Ctrl+D (a new receipt like this one) and Ctrl+P (print it) act on a loaded receipt; a text
+  // box never sees them, even in the new state.
+  if (evento->modifiers() == Qt::ControlModifier && (evento->key() == Qt::Key_D || evento->key() == Qt::Key_P)) {
+    if (!editando())
+      return true;
+    if (evento->key() == Qt::Key_D)
+      DuplicarRecibo();
+    else
+      ReimprimirRecibo();
+    return true;
+  }
   if (evento->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
     return false;
   const QWidget* controle = ValidacaoFoco::controleDe(QApplication::focusWidget());

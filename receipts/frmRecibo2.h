@@ -1,8 +1,11 @@
 #pragma once
 
 #include "controls/TelaFilha.h"
+#include "receipts/Recibo.h"
 
 #include <QtGlobal>
+
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -45,6 +48,10 @@ private:
   void LimparCampos();
   void ProximoNumero();
   bool CarregarRecibo(qint64 numero, int ano);
+  /// The receipt as the screen shows it, number and year included.
+  Recibo reciboDaTela() const;
+  /// Shows the fields of `recibo` other than its number and year.
+  void mostrarCampos(const Recibo& recibo);
   void MostrarEstado(bool editando);
   void MostrarPessoa(bool emitente);
 
@@ -57,6 +64,10 @@ private:
   bool ValidarBeneficiario();
   void Gravar();
   void ImprimirRecibo(const QString& numero, int ano, int vias);
+  /// A new receipt holding what the loaded one shows, dated today under the next number.
+  void DuplicarRecibo();
+  /// Prints the loaded receipt, unless the screen holds changes not yet saved.
+  void ReimprimirRecibo();
   void Excluir();
   void Localizar();
   void ReferenteA();
@@ -106,6 +117,8 @@ private:
   lvButtons* btnCancelar_ = nullptr;
   lvButtons* btnExcluir_ = nullptr;
   lvButtons* btnSair_ = nullptr;
+  /// The loaded receipt as the screen showed it once loaded; none in the new state.
+  std::optional<Recibo> carregado_;
   bool limpandoReferente_ = false;
   bool avisouSemProximo_ = false;
 };

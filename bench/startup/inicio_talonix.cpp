@@ -14,10 +14,9 @@
 
 int main(int argc, char* argv[]) {
   QApplication aplicacao(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Talonix"));
+  Inicializacao::PrepararAplicacao(aplicacao);
   if (argc > 1)
     modGeral::DefinirPastaAplicacao(QString::fromLocal8Bit(argv[1]));
-  Inicializacao::InstalarIdioma(aplicacao);
   MensagensQt mensagens;
   RelogioSistema relogio;
   EscolhaArquivoQt escolhaArquivo;

@@ -4,6 +4,7 @@
 #include "app/core/FormatoData.h"
 #include "app/core/modGeral.h"
 #include "app/mdiPrincipal.h"
+#include "controls/EstiloTalonix.h"
 
 #include "tests/support/AmbienteInstalado.h"
 #include "tests/support/PastaTeste.h"
@@ -51,7 +52,7 @@ private slots:
   void formatoData();
   void textoPerguntaFormato();
   void semPerguntaDeFormatoNestaPlataforma();
-  void textosDoQtEmPortugues();
+  void aplicacaoPreparada();
 };
 
 void tst_Inicializacao::primeiraExecucaoCriaBackupEIni() {
@@ -223,8 +224,11 @@ void tst_Inicializacao::semPerguntaDeFormatoNestaPlataforma() {
   QCOMPARE(mensagens.quantas(), 0);
 }
 
-void tst_Inicializacao::textosDoQtEmPortugues() {
-  Inicializacao::InstalarIdioma(*qApp);
+void tst_Inicializacao::aplicacaoPreparada() {
+  Inicializacao::PrepararAplicacao(*qApp);
+  QCOMPARE(QApplication::applicationName(), QStringLiteral("Talonix"));
+  QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("org.talonix.Talonix"));
+  QVERIFY(qobject_cast<EstiloTalonix*>(QApplication::style()));
   QMessageBox caixa;
   caixa.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
   QCOMPARE(caixa.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Sim"));

@@ -45,6 +45,8 @@ private slots:
   void camposFiscais_data();
   void camposFiscais();
   void beneficiarioExcluidoNadaImprime();
+  void marcaDasVias_data();
+  void marcaDasVias();
 
 private:
   /// Fills the screen, saves with print ticked, exports the preview and gives its text.
@@ -289,6 +291,31 @@ void tst_ImpressaoRecibo::beneficiarioExcluidoNadaImprime() {
   QVERIFY2(simples.contains(QStringLiteral("a importância de um real por transferência Referente a")),
            qPrintable(simples));
   QVERIFY2(!simples.contains(QStringLiteral("em favor de")), qPrintable(simples));
+}
+
+// Two copies say which is which; a single copy carries no mark.
+void tst_ImpressaoRecibo::marcaDasVias_data() {
+  QTest::addColumn<int>("vias");
+  QTest::addColumn<QStringList>("marcas");  // in the order of the page
+  QTest::newRow("uma via") << 1 << QStringList{};
+  QTest::newRow("duas vias") << 2 << QStringList{"1ª via", "2ª via"};
+}
+
+void tst_ImpressaoRecibo::marcaDasVias() {
+  QFETCH(int, vias);
+  QFETCH(QStringList, marcas);
+  QVERIFY(amb_->inserirRecibo(9, 2026, 10000));
+  std::shared_ptr<Relatorio> relatorio;
+  QVERIFY(ImpressaoRecibo::Preparar(9, 2026, vias, relatorio));
+  QVERIFY(relatorio->Preparar());
+  const QString pdf = amb_->pasta.caminho() + QStringLiteral("/vias.pdf");
+  QVERIFY(relatorio->ExportarPdf(pdf));
+  const QString texto = TextoPdf(pdf);
+  const QRegularExpression marca(QStringLiteral("\\dª via"));
+  QStringList achadas;
+  for (auto it = marca.globalMatch(texto); it.hasNext();)
+    achadas << it.next().captured();
+  QCOMPARE(achadas, marcas);
 }
 
 QTEST_MAIN(tst_ImpressaoRecibo)

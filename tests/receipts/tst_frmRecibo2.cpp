@@ -1,5 +1,6 @@
 #include "receipts/frmRecibo2.h"
 
+#include "app/core/Conexao.h"
 #include "app/core/modGeral.h"
 #include "controls/ValidacaoFoco.h"
 #include "controls/lvButtons.h"
@@ -19,6 +20,8 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTimer>
 #include <QTreeView>
 #include <QtTest>
@@ -75,12 +78,15 @@ private slots:
   void reciboApagadoAoGravarMantemATela();
   void camposFiscaisDepoisDeSair();
   void formaEBeneficiarioGravadosECarregados();
+  void atalhosDoReciboCarregado_data();
+  void atalhosDoReciboCarregado();
 
 private:
   void preencherValido();
   void digitar(CaixaEdicao* caixa, const QString& texto);
   void escolher(uscSelecionaRegistro* seletor, qint64 codigo);
   int recibos() const;
+  int previas() const;
 
   std::unique_ptr<AmbienteRecibo> amb_;
   uscTextBox* numero_ = nullptr;
@@ -149,6 +155,13 @@ void tst_frmRecibo2::preencherValido() {
 
 int tst_frmRecibo2::recibos() const {
   return amb_->pasta.valor(QStringLiteral("SELECT COUNT(*) FROM tbRecibo")).toInt();
+}
+
+int tst_frmRecibo2::previas() const {
+  int quantas = 0;
+  for (QMdiSubWindow* janela : amb_->area->subWindowList())
+    quantas += qobject_cast<frmPreviewRelatorio*>(janela->widget()) != nullptr ? 1 : 0;
+  return quantas;
 }
 
 void tst_frmRecibo2::preferenciasLidas_data() {
@@ -753,6 +766,89 @@ void tst_frmRecibo2::formaEBeneficiarioGravadosECarregados() {
   tecla(Qt::Key_F5);
   QCOMPARE(amb_->pasta.mensagens.quantas(), 0);
   QCOMPARE(linha(), QStringLiteral("0|nulo"));
+}
+
+// Ctrl+D and Ctrl+P act on a loaded receipt only: a copy as a new receipt (today, next
+// number, not saved until F5) and a print of the stored receipt, refused over unsaved changes.
+enum class Atalho { Nada, Copia, Previa, Aviso };
+Q_DECLARE_METATYPE(Atalho)
+
+void tst_frmRecibo2::atalhosDoReciboCarregado_data() {
+  QTest::addColumn<bool>("carregado");
+  QTest::addColumn<QString>("valorDigitado");  // typed after loading; empty for none
+  QTest::addColumn<int>("letra");
+  QTest::addColumn<Atalho>("esperado");
+  QTest::newRow("novo, Ctrl+D") << false << "12,34" << int(Qt::Key_D) << Atalho::Nada;
+  QTest::newRow("novo, Ctrl+P") << false << "12,34" << int(Qt::Key_P) << Atalho::Nada;
+  QTest::newRow("carregado, Ctrl+D") << true << "" << int(Qt::Key_D) << Atalho::Copia;
+  QTest::newRow("carregado, Ctrl+P") << true << "" << int(Qt::Key_P) << Atalho::Previa;
+  QTest::newRow("alterado, Ctrl+D") << true << "777,00" << int(Qt::Key_D) << Atalho::Copia;
+  QTest::newRow("alterado, Ctrl+P") << true << "777,00" << int(Qt::Key_P) << Atalho::Aviso;
+}
+
+void tst_frmRecibo2::atalhosDoReciboCarregado() {
+  QFETCH(bool, carregado);
+  QFETCH(QString, valorDigitado);
+  QFETCH(int, letra);
+  QFETCH(Atalho, esperado);
+  // Every column of the stored receipt holds something of its own.
+  QVERIFY(amb_->inserirRecibo(5, 2026, 50000000, AmbienteRecibo::kMaria, AmbienteRecibo::kComercio));
+  QVERIFY(amb_->pasta.executar(QStringLiteral("UPDATE tbRecibo SET FormaPagamento=3, Beneficiario=?"),
+                               {AmbienteRecibo::kJoao}));
+  ABRIR_TELA();
+  imprimir_->setChecked(false);
+  if (carregado) {
+    digitar(numero_, QStringLiteral("5"));
+    tecla(Qt::Key_Tab);
+    QVERIFY(amb_->tela->editando());
+  }
+  if (!valorDigitado.isEmpty()) {
+    digitar(valor_, valorDigitado);
+    tecla(Qt::Key_Home);  // a text box's own Ctrl+D would delete the first digit
+  }
+  const QString valorAntes = valor_->Text();
+  const QString numeroAntes = numero_->Text();
+  QTest::keyClick(foco(), static_cast<Qt::Key>(letra), Qt::ControlModifier);
+
+  QCOMPARE(recibos(), 1);
+  QCOMPARE(previas(), esperado == Atalho::Previa ? 1 : 0);
+  QCOMPARE(amb_->pasta.mensagens.quantas(), esperado == Atalho::Aviso ? 1 : 0);
+  if (esperado == Atalho::Aviso) {
+    QCOMPARE(amb_->pasta.mensagens.ultima().texto, QStringLiteral("Grave as alterações antes de imprimir."));
+    QCOMPARE(amb_->pasta.mensagens.ultima().titulo, QStringLiteral("Recibo"));
+  }
+  QCOMPARE(valor_->Text(), valorAntes);
+  if (esperado != Atalho::Copia) {
+    QCOMPARE(amb_->tela->editando(), carregado);
+    QCOMPARE(numero_->Text(), numeroAntes);
+    return;
+  }
+  QVERIFY(!amb_->tela->editando());
+  QCOMPARE(numero_->Text(), QStringLiteral("6"));
+  QCOMPARE(ano_->Text(), QStringLiteral("2026"));
+  QCOMPARE(data_->data(), QDate(2026, 12, 7));
+  QTRY_VERIFY(valor_->hasFocus());
+  tecla(Qt::Key_F5);
+  QCOMPARE(amb_->pasta.mensagens.quantas(), 0);
+  QCOMPARE(recibos(), 2);
+  // The copy holds every column of the receipt shown, whatever columns the table gains.
+  QSqlQuery original(Conexao::Banco());
+  QSqlQuery copia(Conexao::Banco());
+  QVERIFY(original.exec(QStringLiteral("SELECT * FROM tbRecibo WHERE Codigo=5")) && original.next());
+  QVERIFY(copia.exec(QStringLiteral("SELECT * FROM tbRecibo WHERE Codigo=6 AND Ano=2026")) && copia.next());
+  const QSqlRecord colunas = original.record();
+  for (int i = 0; i < colunas.count(); ++i) {
+    const QString nome = colunas.fieldName(i);
+    if (nome == QLatin1String("Codigo"))
+      continue;
+    QVariant esperadoNaCopia = original.value(i);
+    if (nome == QLatin1String("DataEmissao"))
+      esperadoNaCopia = QStringLiteral("2026-12-07");
+    else if (nome == QLatin1String("Valor") && !valorDigitado.isEmpty())
+      esperadoNaCopia = 7770000;
+    QVERIFY2(copia.value(i).toString() == esperadoNaCopia.toString(),
+             qPrintable(nome + QStringLiteral(": ") + copia.value(i).toString()));
+  }
 }
 
 QTEST_MAIN(tst_frmRecibo2)
