@@ -1,5 +1,6 @@
 #include "controls/ListaRegistros.h"
 
+#include "controls/AjusteTela.h"
 #include "controls/ModeloRegistros.h"
 #include "controls/lvButtons.h"
 
@@ -47,6 +48,7 @@ ListaRegistros::ListaRegistros(const QString& titulo, QWidget* parent)
 
 void ListaRegistros::showEvent(QShowEvent* evento) {
   QDialog::showEvent(evento);
+  AjusteTela::Ajustar(this);
   filtro_->setFocus(Qt::PopupFocusReason);
 }
 

@@ -1,6 +1,9 @@
 #include "controls/MensagensQt.h"
 
+#include "controls/AjusteTela.h"
+
 #include <QApplication>
+#include <QMainWindow>
 #include <QMessageBox>
 
 namespace {
@@ -35,12 +38,33 @@ QMessageBox::Icon iconeDe(Icone icone) {
   return QMessageBox::NoIcon;
 }
 
+/// The program's main window once it shows; until then the window in front.
+QWidget* janelaPrincipal() {
+  for (QWidget* janela : QApplication::topLevelWidgets())
+    if (qobject_cast<QMainWindow*>(janela) != nullptr && janela->isVisible())
+      return janela;
+  return QApplication::activeWindow();
+}
+
+/// A message box that centres itself on its parent (the main window) once it has its final size,
+/// and stays inside the screen.
+class CaixaCentrada : public QMessageBox {
+public:
+  using QMessageBox::QMessageBox;
+
+protected:
+  void showEvent(QShowEvent* evento) override {
+    QMessageBox::showEvent(evento);
+    AjusteTela::Ajustar(this);
+  }
+};
+
 }  // namespace
 
 Resposta MensagensQt::mostrar(const QString& texto, const QString& titulo, Icone icone, Botoes botoes,
                               Resposta padrao) {
-  QMessageBox caixa(iconeDe(icone), titulo, QString(texto).replace(QLatin1Char('\r'), QLatin1Char('\n')),
-                    QMessageBox::NoButton, QApplication::activeWindow());
+  CaixaCentrada caixa(iconeDe(icone), titulo, QString(texto).replace(QLatin1Char('\r'), QLatin1Char('\n')),
+                      QMessageBox::NoButton, janelaPrincipal());
   switch (botoes) {
   case Botoes::Ok:
     caixa.setStandardButtons(QMessageBox::Ok);
