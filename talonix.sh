@@ -14,7 +14,7 @@ PACOTES=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-multimedia-dev qt6-translations-l10n
   libsqlite3-dev libzip-dev
   fonts-dejavu-core fonts-liberation2
-  zip unzip poppler-utils xvfb xauth xdotool
+  zip unzip poppler-utils xvfb xauth xdotool xdg-utils
   clang libclang-rt-14-dev clang-format-14
   librsvg2-bin dpkg-dev file lintian appstream sqlite3
 )

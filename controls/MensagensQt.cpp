@@ -5,6 +5,9 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPushButton>
+
+#include <map>
 
 namespace {
 
@@ -18,8 +21,12 @@ QMessageBox::StandardButton botaoDe(Resposta resposta) {
     return QMessageBox::Yes;
   case Resposta::Nao:
     return QMessageBox::No;
+  case Resposta::Abrir:
+  case Resposta::Enviar:
+  case Resposta::Fechar:
+    break;
   }
-  return QMessageBox::Ok;
+  return QMessageBox::NoButton;
 }
 
 QMessageBox::Icon iconeDe(Icone icone) {
@@ -65,6 +72,7 @@ Resposta MensagensQt::mostrar(const QString& texto, const QString& titulo, Icone
                               Resposta padrao) {
   CaixaCentrada caixa(iconeDe(icone), titulo, QString(texto).replace(QLatin1Char('\r'), QLatin1Char('\n')),
                       QMessageBox::NoButton, janelaPrincipal());
+  std::map<QAbstractButton*, Resposta> proprios;
   switch (botoes) {
   case Botoes::Ok:
     caixa.setStandardButtons(QMessageBox::Ok);
@@ -78,9 +86,24 @@ Resposta MensagensQt::mostrar(const QString& texto, const QString& titulo, Icone
   case Botoes::SimNaoCancelar:
     caixa.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     break;
+  case Botoes::AbrirEnviarFechar: {
+    QPushButton* abrir = caixa.addButton(QStringLiteral("&Abrir"), QMessageBox::AcceptRole);
+    QPushButton* enviar = caixa.addButton(QStringLiteral("&Enviar por e-mail"), QMessageBox::ActionRole);
+    QPushButton* fechar = caixa.addButton(QStringLiteral("&Fechar"), QMessageBox::RejectRole);
+    proprios = {{abrir, Resposta::Abrir}, {enviar, Resposta::Enviar}, {fechar, Resposta::Fechar}};
+    caixa.setEscapeButton(fechar);
+    for (const auto& [botao, resposta] : proprios)
+      if (resposta == padrao)
+        caixa.setDefaultButton(static_cast<QPushButton*>(botao));
+    break;
   }
-  caixa.setDefaultButton(botaoDe(padrao));
-  switch (caixa.exec()) {
+  }
+  if (proprios.empty())
+    caixa.setDefaultButton(botaoDe(padrao));
+  const int escolhido = caixa.exec();
+  if (const auto proprio = proprios.find(caixa.clickedButton()); proprio != proprios.end())
+    return proprio->second;
+  switch (escolhido) {
   case QMessageBox::Yes:
     return Resposta::Sim;
   case QMessageBox::No:
@@ -90,7 +113,19 @@ Resposta MensagensQt::mostrar(const QString& texto, const QString& titulo, Icone
   case QMessageBox::Ok:
     return Resposta::Ok;
   default:
-    // Closed without a button (Esc on a Yes/No box): the safe answer.
-    return botoes == Botoes::Ok ? Resposta::Ok : (botoes == Botoes::OkCancelar ? Resposta::Cancelar : Resposta::Nao);
+    break;
   }
+  // Closed without a button (Esc on a Yes/No box): the safe answer.
+  switch (botoes) {
+  case Botoes::Ok:
+    return Resposta::Ok;
+  case Botoes::OkCancelar:
+    return Resposta::Cancelar;
+  case Botoes::AbrirEnviarFechar:
+    return Resposta::Fechar;
+  case Botoes::SimNao:
+  case Botoes::SimNaoCancelar:
+    break;
+  }
+  return Resposta::Nao;
 }
