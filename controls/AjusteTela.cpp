@@ -1,8 +1,11 @@
 #include "controls/AjusteTela.h"
 
 #include <QGuiApplication>
+#include <QMargins>
 #include <QScreen>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace AjusteTela {
 
