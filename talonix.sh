@@ -15,7 +15,7 @@ PACOTES=(
   breeze-icon-theme libqt6svg6
   libsqlite3-dev libzip-dev
   fonts-dejavu-core fonts-liberation2
-  zip unzip poppler-utils xvfb xauth xdotool
+  zip unzip poppler-utils xvfb xauth xdotool xdg-utils
   clang libclang-rt-14-dev clang-format-14
   librsvg2-bin dpkg-dev file lintian appstream sqlite3
 )

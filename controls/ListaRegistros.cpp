@@ -1,5 +1,6 @@
 #include "controls/ListaRegistros.h"
 
+#include "controls/AjusteTela.h"
 #include "controls/ModeloRegistros.h"
 #include "controls/lvButtons.h"
 
@@ -65,6 +66,8 @@ ListaRegistros::ListaRegistros(const QString& titulo, QWidget* parent)
 
 void ListaRegistros::showEvent(QShowEvent* evento) {
   QDialog::showEvent(evento);
+  // It stays where it dropped, under its selector, as far as the screen allows.
+  AjusteTela::Ajustar(this, AjusteTela::Lugar::Atual);
   filtro_->setFocus(Qt::PopupFocusReason);
 }
 
@@ -123,10 +126,8 @@ void ListaRegistros::ajustar(const QList<int>& minimas, const QWidget* seletor) 
   lista_->header()->setStretchLastSection(true);
   resize(largura, std::min(height(), tela.height()));
 
-  // Dropped under the selector, as a list drops, and kept inside the screen.
-  const QPoint abaixo = seletor->mapToGlobal(QPoint(0, seletor->height()));
-  move(std::clamp(abaixo.x(), tela.left(), std::max(tela.left(), tela.right() + 1 - width())),
-       std::clamp(abaixo.y(), tela.top(), std::max(tela.top(), tela.bottom() + 1 - height())));
+  // Dropped under the selector, as a list drops; kept inside the screen as it shows.
+  move(seletor->mapToGlobal(QPoint(0, seletor->height())));
 }
 
 QString ListaRegistros::codigoEscolhido() const {

@@ -1,7 +1,13 @@
 #include "controls/MensagensQt.h"
 
+#include "controls/AjusteTela.h"
+
 #include <QApplication>
+#include <QMainWindow>
 #include <QMessageBox>
+#include <QPushButton>
+
+#include <map>
 
 namespace {
 
@@ -15,8 +21,12 @@ QMessageBox::StandardButton botaoDe(Resposta resposta) {
     return QMessageBox::Yes;
   case Resposta::Nao:
     return QMessageBox::No;
+  case Resposta::Abrir:
+  case Resposta::Enviar:
+  case Resposta::Fechar:
+    break;
   }
-  return QMessageBox::Ok;
+  return QMessageBox::NoButton;
 }
 
 QMessageBox::Icon iconeDe(Icone icone) {
@@ -35,12 +45,34 @@ QMessageBox::Icon iconeDe(Icone icone) {
   return QMessageBox::NoIcon;
 }
 
+/// The program's main window once it shows; until then the window in front.
+QWidget* janelaPrincipal() {
+  for (QWidget* janela : QApplication::topLevelWidgets())
+    if (qobject_cast<QMainWindow*>(janela) != nullptr && janela->isVisible())
+      return janela;
+  return QApplication::activeWindow();
+}
+
+/// A message box that centres itself on its parent (the main window) once it has its final size,
+/// and stays inside the screen.
+class CaixaCentrada : public QMessageBox {
+public:
+  using QMessageBox::QMessageBox;
+
+protected:
+  void showEvent(QShowEvent* evento) override {
+    QMessageBox::showEvent(evento);
+    AjusteTela::Ajustar(this);
+  }
+};
+
 }  // namespace
 
 Resposta MensagensQt::mostrar(const QString& texto, const QString& titulo, Icone icone, Botoes botoes,
                               Resposta padrao) {
-  QMessageBox caixa(iconeDe(icone), titulo, QString(texto).replace(QLatin1Char('\r'), QLatin1Char('\n')),
-                    QMessageBox::NoButton, QApplication::activeWindow());
+  CaixaCentrada caixa(iconeDe(icone), titulo, QString(texto).replace(QLatin1Char('\r'), QLatin1Char('\n')),
+                      QMessageBox::NoButton, janelaPrincipal());
+  std::map<QAbstractButton*, Resposta> proprios;
   switch (botoes) {
   case Botoes::Ok:
     caixa.setStandardButtons(QMessageBox::Ok);
@@ -54,9 +86,24 @@ Resposta MensagensQt::mostrar(const QString& texto, const QString& titulo, Icone
   case Botoes::SimNaoCancelar:
     caixa.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     break;
+  case Botoes::AbrirEnviarFechar: {
+    QPushButton* abrir = caixa.addButton(QStringLiteral("&Abrir"), QMessageBox::AcceptRole);
+    QPushButton* enviar = caixa.addButton(QStringLiteral("&Enviar por e-mail"), QMessageBox::ActionRole);
+    QPushButton* fechar = caixa.addButton(QStringLiteral("&Fechar"), QMessageBox::RejectRole);
+    proprios = {{abrir, Resposta::Abrir}, {enviar, Resposta::Enviar}, {fechar, Resposta::Fechar}};
+    caixa.setEscapeButton(fechar);
+    for (const auto& [botao, resposta] : proprios)
+      if (resposta == padrao)
+        caixa.setDefaultButton(static_cast<QPushButton*>(botao));
+    break;
   }
-  caixa.setDefaultButton(botaoDe(padrao));
-  switch (caixa.exec()) {
+  }
+  if (proprios.empty())
+    caixa.setDefaultButton(botaoDe(padrao));
+  const int escolhido = caixa.exec();
+  if (const auto proprio = proprios.find(caixa.clickedButton()); proprio != proprios.end())
+    return proprio->second;
+  switch (escolhido) {
   case QMessageBox::Yes:
     return Resposta::Sim;
   case QMessageBox::No:
@@ -66,7 +113,19 @@ Resposta MensagensQt::mostrar(const QString& texto, const QString& titulo, Icone
   case QMessageBox::Ok:
     return Resposta::Ok;
   default:
-    // Closed without a button (Esc on a Yes/No box): the safe answer.
-    return botoes == Botoes::Ok ? Resposta::Ok : (botoes == Botoes::OkCancelar ? Resposta::Cancelar : Resposta::Nao);
+    break;
   }
+  // Closed without a button (Esc on a Yes/No box): the safe answer.
+  switch (botoes) {
+  case Botoes::Ok:
+    return Resposta::Ok;
+  case Botoes::OkCancelar:
+    return Resposta::Cancelar;
+  case Botoes::AbrirEnviarFechar:
+    return Resposta::Fechar;
+  case Botoes::SimNao:
+  case Botoes::SimNaoCancelar:
+    break;
+  }
+  return Resposta::Nao;
 }

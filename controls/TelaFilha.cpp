@@ -38,6 +38,15 @@ void TelaFilha::CentralizarFormulario() {
   janela->move(esquerda, topo);
 }
 
+bool TelaFilha::event(QEvent* evento) {
+  // The screen is laid out for its own size: maximized, its boxes would grow tall and its frames
+  // open empty bands.
+  if (evento->type() == QEvent::ParentChange)
+    if (auto* janela = qobject_cast<QMdiSubWindow*>(parentWidget()))
+      janela->setWindowFlags(janela->windowFlags() & ~Qt::WindowMaximizeButtonHint);
+  return QWidget::event(evento);
+}
+
 bool TelaFilha::teclaPrevia(QKeyEvent*) {
   return false;
 }
@@ -91,6 +100,18 @@ void TelaFilha::acionarTeclaDeAcesso(QWidget* dono) {
 }
 
 bool TelaFilha::eventFilter(QObject* alvo, QEvent* evento) {
+  if (evento->type() == QEvent::WindowStateChange && alvo == parentWidget()) {
+    // The workspace maximizes the window it activates while another is maximized; the screen's
+    // window goes back to its own size once the workspace is done with the change.
+    if (auto* janela = qobject_cast<QMdiSubWindow*>(alvo); janela != nullptr && janela->isMaximized())
+      QMetaObject::invokeMethod(
+          janela,
+          [janela] {
+            if (janela->isMaximized())
+              janela->showNormal();
+          },
+          Qt::QueuedConnection);
+  }
   // The screen's access keys come before the main window's menus: the key of a control of the
   // screen is kept from the menu bar and given to the control.
   if (evento->type() == QEvent::ShortcutOverride || evento->type() == QEvent::KeyPress) {

@@ -8,7 +8,9 @@ class QKeyEvent;
 
 /// A data-entry or report screen shown inside the main window. It sees every key before its
 /// controls (`teclaPrevia`), refuses the window's close box (it is left through its own
-/// buttons) and places itself in the middle of the main window.
+/// buttons), places itself in the middle of the main window and keeps its designed size: its
+/// window cannot be maximized, neither by the operator nor by the workspace (which maximizes
+/// the window it activates while another one is maximized, such as a report preview).
 class TelaFilha : public QWidget {
   Q_OBJECT
 public:
@@ -32,6 +34,7 @@ protected:
   virtual void aoFechar() {}
 
   void closeEvent(QCloseEvent* evento) override;
+  bool event(QEvent* evento) override;
   bool eventFilter(QObject* alvo, QEvent* evento) override;
 
   Contexto contexto_;

@@ -1,5 +1,7 @@
 #include "controls/TelaModal.h"
 
+#include "controls/AjusteTela.h"
+
 #include <QCloseEvent>
 
 TelaModal::TelaModal(QWidget* parent) : QDialog(parent) {
@@ -24,4 +26,9 @@ void TelaModal::closeEvent(QCloseEvent* evento) {
     evento->accept();
   else
     evento->ignore();
+}
+
+void TelaModal::showEvent(QShowEvent* evento) {
+  QDialog::showEvent(evento);
+  AjusteTela::Ajustar(this);
 }

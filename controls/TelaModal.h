@@ -3,9 +3,11 @@
 #include <QDialog>
 
 class QCloseEvent;
+class QShowEvent;
 
 /// A screen shown modally over the main window. Its close box is refused: it is left through
-/// its own buttons or Esc, which call `fecharTela`.
+/// its own buttons or Esc, which call `fecharTela`. It is fitted to the screen's free area as
+/// it shows, so that its buttons stay within reach on a small screen.
 class TelaModal : public QDialog {
   Q_OBJECT
 public:
@@ -21,6 +23,7 @@ protected:
   virtual bool escFecha() const { return true; }
 
   void closeEvent(QCloseEvent* evento) override;
+  void showEvent(QShowEvent* evento) override;
 
 private:
   bool fechando_ = false;

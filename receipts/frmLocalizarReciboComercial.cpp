@@ -22,10 +22,9 @@ constexpr int kLarguras[] = {0, 1124, 824, 1244, 1665, 4754, 4754};
 }  // namespace
 
 frmLocalizarReciboComercial::frmLocalizarReciboComercial(Contexto contexto, QWidget* parent)
-    : QDialog(parent), contexto_(contexto) {
+    : TelaModal(parent), contexto_(contexto) {
   setObjectName(QStringLiteral("frmLocalizarReciboComercial"));
   setWindowTitle(QStringLiteral("Localizar recibo comercial"));
-  setModal(true);
   auto* coluna = new QVBoxLayout(this);
 
   painel_ = new PainelFiltroRecibo(contexto_, this);
@@ -57,7 +56,7 @@ frmLocalizarReciboComercial::frmLocalizarReciboComercial(Contexto contexto, QWid
   for (int c = 0; c < ModeloRecibos::NumColunas; ++c)
     lsvRecibo_->setColumnWidth(c, Twips::Pixels(kLarguras[c]));
   lsvRecibo_->setColumnHidden(ModeloRecibos::ColChave, true);
-  lsvRecibo_->setMinimumHeight(200);
+  lsvRecibo_->setMinimumHeight(150);
   coluna->addWidget(lsvRecibo_, 1);
 
   auto* uscLinhaSeparadora1 = new uscLinhaSeparadora(this);

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "app/core/Contexto.h"
-
-#include <QDialog>
+#include "controls/TelaModal.h"
 
 class lvButtons;
 class ModeloRecibos;
@@ -13,7 +12,7 @@ class QTreeView;
 /// The modal dialog in which the receipt screen finds an issued receipt: the receipt filter,
 /// the search, the list of the receipts found and OK or Cancel. It only reads; it hides itself
 /// on OK and on Cancel, and the caller reads `Cancelado` and the chosen number and year.
-class frmLocalizarReciboComercial : public QDialog {
+class frmLocalizarReciboComercial : public TelaModal {
   Q_OBJECT
 public:
   explicit frmLocalizarReciboComercial(Contexto contexto, QWidget* parent = nullptr);

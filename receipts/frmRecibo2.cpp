@@ -440,7 +440,8 @@ void frmRecibo2::ImprimirRecibo(const QString& numero, int ano, int vias) {
     contexto_.mensagens->mostrar(r.erro, QStringLiteral("Não foi possível imprimir o recibo"), Icone::Critico);
     return;
   }
-  frmPreviewRelatorio::Mostrar(this, contexto_, std::move(relatorio), 90, QStringLiteral("Recibo"));
+  frmPreviewRelatorio::Mostrar(this, contexto_, std::move(relatorio), 90, QStringLiteral("Recibo"),
+                               ImpressaoRecibo::NomePdf(numero.trimmed().toLongLong(), ano));
 }
 
 void frmRecibo2::DuplicarRecibo() {

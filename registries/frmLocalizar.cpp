@@ -21,11 +21,10 @@ constexpr int kLarguraDescricao = Twips::Pixels(5985);
 }  // namespace
 
 frmLocalizar::frmLocalizar(Numeracao::Cadastro cadastro, Contexto contexto, QWidget* parent)
-    : QDialog(parent), contexto_(contexto), lista_(new ListaLocalizar(cadastro, this)) {
+    : TelaModal(parent), contexto_(contexto), lista_(new ListaLocalizar(cadastro, this)) {
   const bool pessoa = cadastro == Numeracao::Cadastro::Pessoa;
   setObjectName(pessoa ? QStringLiteral("frmLocalizarPessoa") : QStringLiteral("frmLocalizarReferente"));
   setWindowTitle(pessoa ? QStringLiteral("Localizar pessoa") : QStringLiteral("Localizar referente"));
-  setModal(true);
 
   lsvLocalizar_ = new QTreeView(this);
   lsvLocalizar_->setObjectName(QStringLiteral("lsvLocalizar"));
@@ -90,7 +89,7 @@ void frmLocalizar::reject() {
 }
 
 void frmLocalizar::showEvent(QShowEvent* evento) {
-  QDialog::showEvent(evento);
+  TelaModal::showEvent(evento);
   PreencherLista();
 }
 

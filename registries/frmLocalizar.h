@@ -2,8 +2,7 @@
 
 #include "app/core/Contexto.h"
 #include "app/core/Numeracao.h"
-
-#include <QDialog>
+#include "controls/TelaModal.h"
 
 class ListaLocalizar;
 class QLineEdit;
@@ -13,7 +12,7 @@ class lvButtons;
 /// The lookup dialogs `frmLocalizarPessoa` and `frmLocalizarReferente`: the operator types part
 /// of a description and picks a row. The caller shows it modally, reads `Cancelado` and, when it
 /// is false, `CodigoSelecionado`, then destroys it.
-class frmLocalizar : public QDialog {
+class frmLocalizar : public TelaModal {
   Q_OBJECT
 public:
   frmLocalizar(Numeracao::Cadastro cadastro, Contexto contexto, QWidget* parent = nullptr);

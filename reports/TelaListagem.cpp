@@ -92,7 +92,10 @@ void TelaListagem::visualizar(const QString& modelo, const QString& selecao, con
     contexto_.mensagens->mostrar(r.erro, QStringLiteral("Não foi possível visualizar o relatório"), Icone::Critico);
     return;
   }
+  const QDate hoje = contexto_.relogio != nullptr ? contexto_.relogio->hoje() : QDate::currentDate();
   if (contexto_.relogio != nullptr)
     relatorio->DefinirMomentoImpressao(contexto_.relogio->agora());
-  frmPreviewRelatorio::Mostrar(this, contexto_, std::move(relatorio), 130, titulo);
+  // The date in the name sorts the files of one listing by the day they were made.
+  frmPreviewRelatorio::Mostrar(this, contexto_, std::move(relatorio), 130, titulo,
+                               titulo + QLatin1Char(' ') + hoje.toString(Qt::ISODate));
 }

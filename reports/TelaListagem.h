@@ -32,8 +32,9 @@ protected:
 
   /// Opens `modelo`, makes the run read the current rows, gives the formula fields their texts,
   /// sets `selecao` and the ascending sort fields in their order, and shows the report in a new
-  /// preview window with zoom 130 under `titulo`. A failing step shows the engine's reason
-  /// under "Não foi possível visualizar o relatório".
+  /// preview window with zoom 130 under `titulo` (a PDF of it is proposed as `titulo` and the
+  /// day's date). A failing step shows the engine's reason under "Não foi possível visualizar o
+  /// relatório".
   void visualizar(const QString& modelo, const QString& selecao, const QList<QPoint>& ordem, const QString& titulo,
                   const Formulas& formulas = {});
 

@@ -97,7 +97,8 @@ int main(int argc, char* argv[]) {
   MensagensQt mensagens;
   EscolhaArquivoQt arquivos;
   Contexto contexto{&mensagens, nullptr, &arquivos};
-  if (frmPreviewRelatorio::Mostrar(nullptr, contexto, relatorio, zoom, relatorio->titulo()) == nullptr)
+  if (frmPreviewRelatorio::Mostrar(nullptr, contexto, relatorio, zoom, relatorio->titulo(), relatorio->titulo()) ==
+      nullptr)
     return 1;
   return QApplication::exec();
 }

@@ -5,11 +5,12 @@
 /// The icon of a message box.
 enum class Icone { Nenhum, Informacao, Exclamacao, Pergunta, Critico };
 
-/// The buttons a message box offers.
-enum class Botoes { Ok, OkCancelar, SimNao, SimNaoCancelar };
+/// The buttons a message box offers. `AbrirEnviarFechar`: "Abrir", "Enviar por e-mail" and
+/// "Fechar", for a file just written.
+enum class Botoes { Ok, OkCancelar, SimNao, SimNaoCancelar, AbrirEnviarFechar };
 
 /// The button the operator pressed (or the default one, for a box closed without a choice).
-enum class Resposta { Ok, Cancelar, Sim, Nao };
+enum class Resposta { Ok, Cancelar, Sim, Nao, Abrir, Enviar, Fechar };
 
 /// Every message box of the program goes through this service. The real one shows a dialog;
 /// tests install one that records each box and returns scripted answers.

@@ -43,6 +43,7 @@ double primeiraPagina(QWidget& chamador, Contexto contexto) {
   QElapsedTimer tempo;
   tempo.start();
   frmPreviewRelatorio* janela = frmPreviewRelatorio::Mostrar(&chamador, contexto, listagem(), 130,
+                                                             QStringLiteral("Relatório de pessoas cadastradas"),
                                                              QStringLiteral("Relatório de pessoas cadastradas"));
   if (janela == nullptr)
     return -1;

@@ -1,12 +1,11 @@
 #include "reports/preview/VisualizadorRelatorio.h"
 
-#include "app/core/EscolhaArquivo.h"
 #include "app/core/Mensagens.h"
 #include "reports/engine/Relatorio.h"
+#include "reports/preview/ExportacaoPdf.h"
 #include "reports/preview/PaginaRelatorio.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -134,7 +133,6 @@ void VisualizadorRelatorio::criarBarra() {
   connect(cboZoom_->lineEdit(), &QLineEdit::returnPressed, this, &VisualizadorRelatorio::aplicarZoomDigitado);
   botao("btnAumentarZoom", QStringLiteral("Aumentar"), QIcon(), &VisualizadorRelatorio::AumentarZoom)
       ->setText(QStringLiteral("+"));
-  botao("btnAjustarPagina", QStringLiteral("Página inteira"), QIcon(), &VisualizadorRelatorio::AjustarPagina);
   linha->addStretch(1);
 
   auto* imprimir = botao("btnImprimir", QStringLiteral("Imprimir..."),
@@ -143,6 +141,11 @@ void VisualizadorRelatorio::criarBarra() {
   auto* exportar = botao("btnExportarPdf", QStringLiteral("Exportar PDF..."),
                          QIcon::fromTheme(QStringLiteral("document-save-as")), &VisualizadorRelatorio::ExportarPdf);
   exportar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  linha->addSpacing(16);
+  auto* fechar = botao("btnFechar", QStringLiteral("Fechar"), QIcon::fromTheme(QStringLiteral("window-close")),
+                       &VisualizadorRelatorio::fecharPedido);
+  fechar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  fechar->setToolTip(QStringLiteral("Fechar a visualização (Esc)"));
 }
 
 void VisualizadorRelatorio::DefinirRelatorio(std::shared_ptr<Relatorio> relatorio) {
@@ -305,17 +308,8 @@ void VisualizadorRelatorio::Imprimir() {
 }
 
 void VisualizadorRelatorio::ExportarPdf() {
-  if (quantasPaginas() == 0)
-    return;
-  QString nome = relatorio_->titulo().isEmpty() ? QStringLiteral("relatorio") : relatorio_->titulo();
-  nome.replace(QLatin1Char('/'), QLatin1Char('-'));
-  const QString caminho = contexto_.escolhaArquivo->EscolherArquivo(
-      this, ModoArquivo::Salvar, QStringLiteral("Exportar para PDF"), nome + QStringLiteral(".pdf"),
-      QStringLiteral("Documentos PDF (*.pdf)|*.pdf"), QDir::homePath(), QStringLiteral("pdf"));
-  if (caminho.isEmpty())
-    return;
-  if (Resultado r = relatorio_->ExportarPdf(caminho); !r)
-    contexto_.mensagens->mostrar(r.erro, QStringLiteral("Exportar para PDF"), Icone::Critico);
+  if (quantasPaginas() > 0)
+    ExportacaoPdf::Exportar(this, contexto_, *relatorio_, nomePdf_);
 }
 
 void VisualizadorRelatorio::keyPressEvent(QKeyEvent* evento) {

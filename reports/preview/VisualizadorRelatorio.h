@@ -18,7 +18,7 @@ class Relatorio;
 
 /// The report viewer: one page at a time, drawn when it is shown, with first/previous/next/
 /// last page, a page number box, zoom as a percentage (in, out, page width, whole page), print
-/// through the system's print dialog and export to PDF.
+/// through the system's print dialog, export to PDF and a button that closes its window.
 class VisualizadorRelatorio : public QWidget {
   Q_OBJECT
 public:
@@ -29,6 +29,9 @@ public:
   void DefinirRelatorio(std::shared_ptr<Relatorio> relatorio);
   /// Prepares the report (reads its rows, makes its pages) and shows the first page.
   [[nodiscard]] Resultado VerRelatorio();
+  /// The name (without folder or extension) proposed when the report is exported to PDF.
+  void DefinirNomePdf(const QString& nome) { nomePdf_ = nome; }
+  const QString& nomePdf() const { return nomePdf_; }
   /// Sets the zoom as a percentage of the real size.
   void Zoom(int percentual);
 
@@ -60,6 +63,8 @@ public:
 signals:
   /// A page has just been drawn on the screen.
   void paginaMostrada(int pagina);
+  /// The operator pressed "Fechar": the window holding the viewer closes.
+  void fecharPedido();
 
 protected:
   void keyPressEvent(QKeyEvent* evento) override;
@@ -75,6 +80,7 @@ private:
 
   Contexto contexto_;
   std::shared_ptr<Relatorio> relatorio_;
+  QString nomePdf_;
   int pagina_ = 1;
   int zoom_ = 100;
   Ajuste ajuste_ = Ajuste::Nenhum;

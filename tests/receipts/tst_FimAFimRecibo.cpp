@@ -151,6 +151,12 @@ void tst_FimAFimRecibo::emitirReciboEImprimirEmPdf() {
   const QString pdf = pasta_.filePath(QStringLiteral("recibo-impresso.pdf"));
   exportarPdf(principal, pdf);
   QVERIFY2(esperarArquivo(pdf, 30000), "the PDF was not written");
+  // Written, the PDF is offered to be opened or mailed; Esc is "Fechar".
+  const QString oferta = esperarJanela(QStringLiteral("Exportar para PDF"));
+  QVERIFY2(!oferta.isEmpty(), "the box after the export did not appear");
+  xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), oferta});
+  teclas({QStringLiteral("Escape")});
+  pausa(1000);
 
   // Sistema > Sair, and Yes to the question.
   xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), principal});
@@ -234,11 +240,11 @@ void tst_FimAFimRecibo::emitirRecibo() {
 }
 
 void tst_FimAFimRecibo::exportarPdf(const QString& principal, const QString& pdf) {
-  // "Exportar PDF..." is the last button of the preview's bar, at the right end of the
-  // maximized preview; its height depends on the fonts, so a few rows are tried.
+  // "Exportar PDF..." comes before "Fechar", the last button of the preview's bar at the right end
+  // of the maximized preview; its height depends on the fonts, so a few rows are tried.
   QString dialogo;
   for (int y : {72, 66, 78, 84, 90, 60}) {
-    xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), principal, QStringLiteral("1140"),
+    xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), principal, QStringLiteral("1060"),
              QString::number(y), QStringLiteral("click"), QStringLiteral("1")});
     dialogo = esperarJanela(QStringLiteral("Exportar para PDF"), 5000);
     if (!dialogo.isEmpty())

@@ -16,6 +16,7 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -47,6 +48,8 @@ private slots:
   void beneficiarioExcluidoNadaImprime();
   void marcaDasVias_data();
   void marcaDasVias();
+  void nomeDoPdf_data();
+  void nomeDoPdf();
 
 private:
   /// Fills the screen, saves with print ticked, exports the preview and gives its text.
@@ -316,6 +319,34 @@ void tst_ImpressaoRecibo::marcaDasVias() {
   for (auto it = marca.globalMatch(texto); it.hasNext();)
     achadas << it.next().captured();
   QCOMPARE(achadas, marcas);
+}
+
+void tst_ImpressaoRecibo::nomeDoPdf_data() {
+  QTest::addColumn<QString>("pagador");
+  QTest::addColumn<QString>("proposto");
+  QTest::newRow("nome comum") << "João da Silva"
+                              << "Recibo 000001-2026 João da Silva.pdf";
+  QTest::newRow("barra e dois-pontos") << "Souza/Lima: Advogados"
+                                       << "Recibo 000001-2026 Souza-Lima- Advogados.pdf";
+  QTest::newRow("todos os proibidos") << "A\\B*C?D\"E<F>G|H"
+                                      << "Recibo 000001-2026 A-B-C-D-E-F-G-H.pdf";
+  QTest::newRow("controles e espaços") << "  Ana\tMaria\nLtda.  "
+                                       << "Recibo 000001-2026 Ana-Maria-Ltda.pdf";
+}
+
+void tst_ImpressaoRecibo::nomeDoPdf() {
+  QFETCH(QString, pagador);
+  QFETCH(QString, proposto);
+  QVERIFY(amb_->pasta.executar(QStringLiteral("UPDATE tbPessoa SET Descricao = ? WHERE Codigo = ?"),
+                               {pagador, AmbienteRecibo::kMaria}));
+  gravarEImprimir(AmbienteRecibo::kMaria, QStringLiteral("10,00"), QStringLiteral("1"), QString());
+  QCOMPARE(amb_->pasta.mensagens.quantas(), 0);
+  const QList<frmPreviewRelatorio*> previas = amb_->area->findChildren<frmPreviewRelatorio*>();
+  QCOMPARE(previas.size(), 1);
+  QTest::mouseClick(previas.first()->findChild<QToolButton*>(QStringLiteral("btnExportarPdf")), Qt::LeftButton);
+  QCOMPARE(amb_->pasta.escolhaArquivo.chamadas.size(), 1);
+  QCOMPARE(amb_->pasta.escolhaArquivo.chamadas.first().nomeInicial, proposto);
+  QCOMPARE(amb_->pasta.escolhaArquivo.chamadas.first().pastaInicial, QDir::homePath());
 }
 
 QTEST_MAIN(tst_ImpressaoRecibo)

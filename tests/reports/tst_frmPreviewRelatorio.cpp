@@ -1,4 +1,5 @@
 // The preview window as the report screens open it inside the main window.
+#include "app/core/modGeral.h"
 #include "reports/engine/Relatorio.h"
 #include "reports/preview/VisualizadorRelatorio.h"
 #include "reports/preview/frmPreviewRelatorio.h"
@@ -6,7 +7,10 @@
 #include "tests/support/PastaTeste.h"
 #include "tests/support/TextoPdf.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -17,6 +21,8 @@
 #include <QSpinBox>
 #include <QToolButton>
 #include <QtTest>
+
+Q_DECLARE_METATYPE(Resposta)
 
 class tst_frmPreviewRelatorio : public QObject {
   Q_OBJECT
@@ -37,8 +43,39 @@ class tst_frmPreviewRelatorio : public QObject {
 
   frmPreviewRelatorio* mostrar(std::shared_ptr<Relatorio> r) {
     return frmPreviewRelatorio::Mostrar(chamador_, pasta_->contexto(), std::move(r), 130,
-                                        QStringLiteral("Relatório de referentes cadastrados"));
+                                        QStringLiteral("Relatório de referentes cadastrados"), kNomePdf);
   }
+
+  static inline const QString kNomePdf = QStringLiteral("Referentes 2026-12-07");
+
+  /// Exports the report of `janela` to `destino` (a cancel when empty), the box that follows
+  /// answered with `resposta`.
+  void exportar(frmPreviewRelatorio* janela, const QString& destino, Resposta resposta = Resposta::Fechar) {
+    if (!destino.isEmpty())
+      pasta_->escolhaArquivo.responder(destino);
+    pasta_->mensagens.responder(resposta);
+    QTest::mouseClick(filho<QToolButton>(janela, "btnExportarPdf"), Qt::LeftButton);
+  }
+
+  /// A folder first on the PATH holding `programas`, each a script that writes its arguments,
+  /// one a line, to `<name>.args` beside it; the PATH is that folder alone.
+  QString gravadores(const QStringList& programas) {
+    const QString pasta = pasta_->caminho() + QStringLiteral("/bin");
+    if (!QDir().mkpath(pasta))
+      return {};
+    for (const QString& programa : programas) {
+      QFile script(pasta + QLatin1Char('/') + programa);
+      if (!script.open(QIODevice::WriteOnly))
+        return {};
+      // The arguments appear at once, whole, for the test that waits for them.
+      script.write("#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.tmp\" && /bin/mv \"$0.tmp\" \"$0.args\"\n");
+      script.close();
+      script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    qputenv("PATH", pasta.toLocal8Bit());
+    return pasta;
+  }
+  QByteArray caminhoOriginal_;
 
   template <typename T>
   T* filho(QWidget* janela, const char* nome) {
@@ -46,6 +83,7 @@ class tst_frmPreviewRelatorio : public QObject {
   }
 
 private slots:
+  void initTestCase() { caminhoOriginal_ = qgetenv("PATH"); }
   void init() {
     pasta_ = std::make_unique<PastaTeste>();
     QVERIFY(pasta_->abrir());
@@ -62,6 +100,7 @@ private slots:
     QVERIFY(QTest::qWaitForWindowExposed(principal_.get()));
   }
   void cleanup() {
+    qputenv("PATH", caminhoOriginal_);
     principal_.reset();
     pasta_.reset();
   }
@@ -155,7 +194,8 @@ private slots:
     QTest::keyClicks(zoom->lineEdit(), QStringLiteral("75%"));
     QTest::keyClick(zoom->lineEdit(), Qt::Key_Return);
     QCOMPARE(prv->zoom(), 75);
-    QTest::mouseClick(filho<QToolButton>(janela, "btnAjustarPagina"), Qt::LeftButton);
+    zoom->setEditText(QStringLiteral("Página inteira"));
+    QTest::keyClick(zoom->lineEdit(), Qt::Key_Return);
     auto* rolagem = filho<QWidget>(janela, "rolPagina");
     QVERIFY(pagina->height() <= rolagem->height());
   }
@@ -165,23 +205,138 @@ private slots:
     QVERIFY(janela != nullptr);
     const QString destino = pasta_->caminho() + QStringLiteral("/referentes.pdf");
     // Cancelled: nothing written, nothing said.
-    QTest::mouseClick(filho<QToolButton>(janela, "btnExportarPdf"), Qt::LeftButton);
+    exportar(janela, QString());
     QCOMPARE(pasta_->escolhaArquivo.chamadas.size(), 1);
     QCOMPARE(pasta_->escolhaArquivo.chamadas.first().extensaoPadrao, QStringLiteral("pdf"));
-    QVERIFY(pasta_->escolhaArquivo.chamadas.first().nomeInicial.endsWith(QStringLiteral("Referentes cadastrados.pdf")));
+    QCOMPARE(pasta_->escolhaArquivo.chamadas.first().nomeInicial, kNomePdf + QStringLiteral(".pdf"));
     QVERIFY(!QFile::exists(destino));
-    pasta_->escolhaArquivo.responder(destino);
-    QTest::mouseClick(filho<QToolButton>(janela, "btnExportarPdf"), Qt::LeftButton);
+    QCOMPARE(pasta_->mensagens.quantas(), 0);
+    exportar(janela, destino);
     const QString texto = TextoPdf(destino);
     QVERIFY2(texto.contains(QStringLiteral("Referente número 3")), qPrintable(texto));
     QVERIFY(texto.indexOf(QStringLiteral("número 3")) < texto.indexOf(QStringLiteral("número 5")));
     QVERIFY(!texto.contains(QStringLiteral("número 6")));
-    QCOMPARE(pasta_->mensagens.quantas(), 0);
-    // A folder that cannot be written: a message, no crash.
-    pasta_->escolhaArquivo.responder(pasta_->caminho() + QStringLiteral("/nao/existe.pdf"));
-    QTest::mouseClick(filho<QToolButton>(janela, "btnExportarPdf"), Qt::LeftButton);
+    // Written: the file is named and offered to be opened or mailed.
     QCOMPARE(pasta_->mensagens.quantas(), 1);
+    QCOMPARE(pasta_->mensagens.ultima().botoes, Botoes::AbrirEnviarFechar);
+    QCOMPARE(pasta_->mensagens.ultima().padrao, Resposta::Fechar);
+    QVERIFY(pasta_->mensagens.ultima().texto.contains(destino));
+    // A folder that cannot be written: a message, no crash.
+    exportar(janela, pasta_->caminho() + QStringLiteral("/nao/existe.pdf"));
+    QCOMPARE(pasta_->mensagens.quantas(), 2);
     QCOMPARE(pasta_->mensagens.ultima().titulo, QStringLiteral("Exportar para PDF"));
+    QCOMPARE(pasta_->mensagens.ultima().icone, Icone::Critico);
+  }
+
+  void pdfNaPastaUsadaPorUltimo() {
+    frmPreviewRelatorio* janela = mostrar(referentes());
+    QVERIFY(janela != nullptr);
+    const QString pasta = pasta_->caminho() + QStringLiteral("/Documentos/Recibos");
+    QVERIFY(QDir().mkpath(pasta));
+    exportar(janela, QString());
+    exportar(janela, pasta + QStringLiteral("/a.pdf"));
+    exportar(janela, QString());
+    QDir(pasta).removeRecursively();
+    exportar(janela, QString());
+    const auto& chamadas = pasta_->escolhaArquivo.chamadas;
+    QCOMPARE(chamadas.size(), 4);
+    QCOMPARE(chamadas.at(0).pastaInicial, QDir::homePath());
+    QCOMPARE(modGeral::LerIni(QStringLiteral("talonix"), QStringLiteral("pastapdf"), QString(), modGeral::ArquivoIni()),
+             pasta);
+    QCOMPARE(chamadas.at(2).pastaInicial, pasta);
+    // The folder is gone: back to the home folder.
+    QCOMPARE(chamadas.at(3).pastaInicial, QDir::homePath());
+  }
+
+  void abreOuEnviaOPdf_data() {
+    QTest::addColumn<Resposta>("resposta");
+    QTest::addColumn<QString>("programa");
+    QTest::addColumn<QStringList>("antes");
+    QTest::newRow("Abrir") << Resposta::Abrir << "xdg-open" << QStringList();
+    QTest::newRow("Enviar por e-mail") << Resposta::Enviar << "xdg-email" << QStringList{"--attach"};
+  }
+  void abreOuEnviaOPdf() {
+    QFETCH(Resposta, resposta);
+    QFETCH(QString, programa);
+    QFETCH(QStringList, antes);
+    const QString bin = gravadores({QStringLiteral("xdg-open"), QStringLiteral("xdg-email")});
+    QVERIFY(!bin.isEmpty());
+    frmPreviewRelatorio* janela = mostrar(referentes());
+    QVERIFY(janela != nullptr);
+    // A name a shell would split or expand stays one argument.
+    const QString destino = pasta_->caminho() + QStringLiteral("/Recibo 000001-2026 D'Ávila & $HOME.pdf");
+    exportar(janela, destino, resposta);
+    QVERIFY(QFile::exists(destino));
+    QFile gravado(bin + QLatin1Char('/') + programa + QStringLiteral(".args"));
+    QTRY_VERIFY(gravado.exists());
+    QVERIFY(gravado.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(gravado.readAll()),
+             (antes + QStringList{destino}).join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    QCOMPARE(pasta_->mensagens.quantas(), 1);
+    // Only the program asked for ran.
+    const QString outro =
+        programa == QStringLiteral("xdg-open") ? QStringLiteral("xdg-email") : QStringLiteral("xdg-open");
+    QVERIFY(!QFile::exists(bin + QLatin1Char('/') + outro + QStringLiteral(".args")));
+  }
+
+  void programaAusenteAvisa_data() {
+    QTest::addColumn<Resposta>("resposta");
+    QTest::addColumn<QString>("mensagem");
+    QTest::newRow("Abrir") << Resposta::Abrir
+                           << "Não foi possível abrir o PDF: o programa xdg-open não está instalado.";
+    QTest::newRow("Enviar por e-mail") << Resposta::Enviar
+                                       << "Não foi possível enviar o PDF: o programa xdg-email não está instalado.";
+  }
+  void programaAusenteAvisa() {
+    QFETCH(Resposta, resposta);
+    QFETCH(QString, mensagem);
+    QVERIFY(!gravadores({}).isEmpty());
+    frmPreviewRelatorio* janela = mostrar(referentes());
+    QVERIFY(janela != nullptr);
+    const QString destino = pasta_->caminho() + QStringLiteral("/r.pdf");
+    exportar(janela, destino, resposta);
+    QVERIFY(QFile::exists(destino));
+    QCOMPARE(pasta_->mensagens.quantas(), 2);
+    QCOMPARE(pasta_->mensagens.ultima().texto, mensagem);
+    QCOMPARE(pasta_->mensagens.ultima().titulo, QStringLiteral("Exportar para PDF"));
+  }
+
+  void fechaComoUmaJanela_data() {
+    QTest::addColumn<QString>("como");
+    QTest::newRow("Esc") << "Esc";
+    QTest::newRow("Ctrl+F4") << "Ctrl+F4";
+    QTest::newRow("botão Fechar") << "btnFechar";
+  }
+  void fechaComoUmaJanela() {
+    QFETCH(QString, como);
+    frmPreviewRelatorio* janela = mostrar(referentes());
+    QVERIFY(janela != nullptr);
+    QPointer<QMdiSubWindow> sub = qobject_cast<QMdiSubWindow*>(janela->parentWidget());
+    area_->setActiveSubWindow(sub);
+    QTRY_VERIFY(janela->isAncestorOf(QApplication::focusWidget()));
+    auto* fechar = filho<QToolButton>(janela, "btnFechar");
+    QVERIFY(fechar != nullptr && fechar->isVisible());
+    QCOMPARE(fechar->text(), QStringLiteral("Fechar"));
+    if (como == QStringLiteral("Esc"))
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    else if (como == QStringLiteral("Ctrl+F4"))
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4, Qt::ControlModifier);
+    else
+      QTest::mouseClick(fechar, Qt::LeftButton);
+    QTRY_VERIFY(sub.isNull());
+    QCOMPARE(area_->subWindowList().size(), 1);
+  }
+
+  void paginaInteiraUmaVezSo() {
+    frmPreviewRelatorio* janela = mostrar(referentes());
+    QVERIFY(janela != nullptr);
+    int vezes = 0;
+    for (const QToolButton* b : janela->findChildren<QToolButton*>())
+      vezes += b->text() == QStringLiteral("Página inteira") || b->toolTip() == QStringLiteral("Página inteira");
+    auto* zoom = filho<QComboBox>(janela, "cboZoom");
+    for (int i = 0; i < zoom->count(); ++i)
+      vezes += zoom->itemText(i) == QStringLiteral("Página inteira");
+    QCOMPARE(vezes, 1);
   }
 
   void imprimeNumaImpressora() {

@@ -158,6 +158,8 @@ private slots:
     QCOMPARE(lidos, codigos);
     auto* preview = t_.principal->findChildren<frmPreviewRelatorio*>().last();
     QCOMPARE(preview->windowTitle(), QStringLiteral("Relatório de pessoas cadastradas"));
+    // A PDF of it is proposed under the caption and the day it was made.
+    QCOMPARE(preview->prvRelatorio()->nomePdf(), QStringLiteral("Relatório de pessoas cadastradas 2026-12-07"));
     QCOMPARE(preview->prvRelatorio()->zoom(), 130);
   }
 

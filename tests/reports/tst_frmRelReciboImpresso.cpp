@@ -147,6 +147,8 @@ void tst_frmRelReciboImpresso::relatorioDoPeriodoPorData() {
   QCOMPARE(previas().size(), 1);
   frmPreviewRelatorio* previa = previas().first();
   QCOMPARE(previa->windowTitle(), QStringLiteral("Relatório de recibos emitidos"));
+  // A PDF of it is proposed under the caption and the day it was made.
+  QCOMPARE(previa->prvRelatorio()->nomePdf(), QStringLiteral("Relatório de recibos emitidos 2026-12-07"));
   QCOMPARE(previa->prvRelatorio()->zoom(), 130);
   const Relatorio& relatorio = *previa->prvRelatorio()->relatorio();
   // The first and the last day of the period are in; the receipt of a deleted person too.

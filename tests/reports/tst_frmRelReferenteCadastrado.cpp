@@ -144,6 +144,8 @@ private slots:
     QCOMPARE(r->quantosRegistros(), registros);
     auto* preview = t_.principal->findChildren<frmPreviewRelatorio*>().last();
     QCOMPARE(preview->windowTitle(), QStringLiteral("Relatório de referentes cadastrados"));
+    // A PDF of it is proposed under the caption and the day it was made.
+    QCOMPARE(preview->prvRelatorio()->nomePdf(), QStringLiteral("Relatório de referentes cadastrados 2026-12-07"));
     QCOMPARE(preview->prvRelatorio()->zoom(), 130);
     // Another run opens another window; the screen stays.
     QTest::mouseClick(visualizar_, Qt::LeftButton);
