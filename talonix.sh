@@ -17,6 +17,7 @@ PACOTES=(
   zip unzip poppler-utils xvfb xauth xdotool
   clang libclang-rt-14-dev clang-format-14
   librsvg2-bin dpkg-dev file lintian appstream sqlite3
+  postgresql-15 libqt6sql6-psql libpq-dev
 )
 
 instalar_pacotes() {
