@@ -3,69 +3,22 @@
 // preview, the program left through its menu; then the database row and the PDF's text.
 
 #include "reports/engine/FormatosRelatorio.h"
+#include "tests/support/ProgramaReal.h"
 #include "tests/support/TextoPdf.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QtTest>
 
+using namespace ProgramaReal;
+
 namespace {
-
-constexpr int kEsperaJanela = 60000;
-
-QString xdotool(const QStringList& argumentos) {
-  QProcess processo;
-  processo.start(QStringLiteral("xdotool"), argumentos);
-  processo.waitForFinished(30000);
-  return QString::fromUtf8(processo.readAllStandardOutput()).trimmed();
-}
-
-// Gives the program time to handle what it was sent (the sanitizer build is slow).
-void pausa(int ms = 500) {
-  QThread::msleep(static_cast<unsigned long>(ms));
-}
-
-void teclas(const QStringList& nomes) {
-  xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("150")} + nomes);
-  pausa();
-}
-
-void digitar(const QString& texto) {
-  xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("60"), texto});
-  pausa(300);
-}
-
-// The id of the visible window whose title is exactly `nome`, polling until `ms` have passed.
-QString esperarJanela(const QString& nome, int ms = kEsperaJanela) {
-  QElapsedTimer tempo;
-  tempo.start();
-  while (tempo.elapsed() < ms) {
-    const QStringList ids =
-        xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                 QLatin1Char('^') + QRegularExpression::escape(nome) + QLatin1Char('$')})
-            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    if (!ids.isEmpty())
-      return ids.last();
-    pausa(250);
-  }
-  return {};
-}
-
-// With TALONIX_E2E_CAPTURAS set to a folder, the screen is saved there at each step (ImageMagick).
-void capturar(const QString& nome) {
-  const QString pasta = qEnvironmentVariable("TALONIX_E2E_CAPTURAS");
-  if (!pasta.isEmpty())
-    QProcess::execute(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"),
-                                                 pasta + QLatin1Char('/') + nome + QStringLiteral(".png")});
-}
 
 bool esperarArquivo(const QString& caminho, int ms) {
   QElapsedTimer tempo;
@@ -112,20 +65,8 @@ void tst_FimAFimRecibo::initTestCase() {
 }
 
 bool tst_FimAFimRecibo::montarPasta() {
-  const QDir origem(qEnvironmentVariable("TALONIX_TEST_APPDIR"));
   aplicacao_ = pasta_.filePath(QStringLiteral("Talonix"));
-  QDir raiz(pasta_.path());
-  if (!raiz.mkpath(QStringLiteral("Talonix/Dados")) || !raiz.mkpath(QStringLiteral("Talonix/relatorio")) ||
-      !raiz.mkpath(QStringLiteral("Talonix/som")))
-    return false;
-  for (const QString& arquivo : {QStringLiteral("Talonix"), QStringLiteral("libverbalor.so"),
-                                 QStringLiteral("relatorio/recibo01.rpt"), QStringLiteral("som/sucesso.wav")})
-    if (!QFile::copy(origem.filePath(arquivo), aplicacao_ + QLatin1Char('/') + arquivo))
-      return false;
-  QFile(aplicacao_ + QStringLiteral("/Talonix")).setPermissions(QFileDevice::ExeOwner | QFileDevice::ReadOwner);
-  // The program never creates its database: the build's tool makes an empty one.
-  return QProcess::execute(qEnvironmentVariable("TALONIX_CRIAR_BANCO"),
-                           {aplicacao_ + QStringLiteral("/Dados/bdRecibo.mdb")}) == 0;
+  return MontarPasta(aplicacao_, true);
 }
 
 void tst_FimAFimRecibo::emitirReciboEImprimirEmPdf() {
