@@ -9,6 +9,7 @@
 #include "backup/CopiaSeguranca.h"
 #include "backup/RestauracaoBanco.h"
 #include "tests/backup/FabricaZip.h"
+#include "tests/backup/RelatoProcesso.h"
 #include "tests/support/PastaTeste.h"
 #include "tests/support/ServidorTeste.h"
 
@@ -23,33 +24,6 @@
 namespace {
 
 constexpr int kAno = 2026;
-
-struct Relato {
-  QList<int> feitos;
-  QStringList recusas;
-};
-
-Relato ler(const QByteArray& saida) {
-  Relato relato;
-  for (const QByteArray& linha : saida.split('\n')) {
-    if (linha.startsWith("OK "))
-      relato.feitos << linha.mid(3).toInt();
-    else if (linha.startsWith("ERRO "))
-      relato.recusas << QString::fromUtf8(linha);
-  }
-  return relato;
-}
-
-QSet<int> recibosDoAno(int ano) {
-  QSet<int> numeros;
-  QSqlQuery consulta(Conexao::Banco());
-  consulta.prepare(QStringLiteral("SELECT Codigo FROM tbRecibo WHERE Ano=?"));
-  consulta.addBindValue(ano);
-  consulta.exec();
-  while (consulta.next())
-    numeros << consulta.value(0).toInt();
-  return numeros;
-}
 
 // People, referentes and receipts with what is hardest to carry: accents, quotes, Nulls, line
 // breaks and the largest amount a receipt takes.
@@ -107,7 +81,7 @@ void tst_Escritorio::quatroEstacoesNumeramSemRepetir() {
     QVERIFY(estacao->waitForFinished(240000));
     const QByteArray saida = estacao->readAllStandardOutput();
     QVERIFY2(estacao->exitCode() == 0, saida.constData());
-    const Relato relato = ler(saida);
+    const RelatoProcesso relato = RelatoProcesso::Ler(saida);
     QCOMPARE(relato.feitos.size() + relato.recusas.size(), 250);
     for (const QString& recusa : relato.recusas)
       QVERIFY2(!ServidorTeste::Ativo() && recusa.contains(QStringLiteral("ocupado")), qPrintable(recusa));
@@ -120,7 +94,7 @@ void tst_Escritorio::quatroEstacoesNumeramSemRepetir() {
     QCOMPARE(*std::max_element(feitos.cbegin(), feitos.cend()), 1000);
   }
   QVERIFY(p.abrir());
-  QCOMPARE(recibosDoAno(kAno), distintos);
+  QCOMPARE(RecibosDoAno(kAno), distintos);
 }
 
 // One desk restores a backup again and again while another saves receipts: each save either
@@ -145,7 +119,7 @@ void tst_Escritorio::restauracaoEnquantoOutraEstacaoGrava() {
   std::unique_ptr<QProcess> restaurando(
       iniciar(p.caminho(), {QStringLiteral("manter"), QStringLiteral("restaurar"), QStringLiteral("15"), arquivo}));
   QVERIFY(restaurando->waitForFinished(120000));
-  const Relato restauracoes = ler(restaurando->readAllStandardOutput());
+  const RelatoProcesso restauracoes = RelatoProcesso::Ler(restaurando->readAllStandardOutput());
   // Saves after the last restore show the saving desk still works on the store as it now is.
   QByteArray saida = gravando->readAllStandardOutput();
   const int antes = saida.count('\n');
@@ -154,13 +128,13 @@ void tst_Escritorio::restauracaoEnquantoOutraEstacaoGrava() {
   QFile(parada).open(QIODevice::WriteOnly);
   QVERIFY(gravando->waitForFinished(30000));
   saida += gravando->readAllStandardOutput();
-  const Relato gravacoes = ler(saida);
+  const RelatoProcesso gravacoes = RelatoProcesso::Ler(saida);
 
   QVERIFY2(!restauracoes.feitos.isEmpty(), qPrintable(restauracoes.recusas.join(u'\n')));
   for (const QString& recusa : restauracoes.recusas + gravacoes.recusas)
     QVERIFY2(recusa.contains(QStringLiteral("ocupado")), qPrintable(recusa));
   QVERIFY(p.abrir());
-  const QSet<int> salvos = recibosDoAno(kAno);
+  const QSet<int> salvos = RecibosDoAno(kAno);
   QVERIFY(!salvos.isEmpty());
   // Saves are numbered in order: the last restore dropped those before the first one left.
   const int primeiro = *std::min_element(salvos.cbegin(), salvos.cend());

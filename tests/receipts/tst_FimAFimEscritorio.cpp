@@ -118,19 +118,7 @@ void tst_FimAFimEscritorio::reciboDeUmaEstacaoAchadoNaOutra() {
   // The first desk issues a receipt (Emissão > Recibo comercial), closes the preview that opens
   // after the save, and backs up (Sistema > Cópia de segurança, "Realizar", OK).
   QVERIFY2(!iniciar(caixa1).isEmpty(), "the first desk's main window did not appear");
-  teclas({QStringLiteral("alt+e"), QStringLiteral("r")});
-  pausa(1500);
-  digitar(QStringLiteral("1234,50"));
-  teclas({QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("2"), QStringLiteral("Tab")});
-  digitar(QStringLiteral("1"));
-  teclas({QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab")});
-  digitar(QStringLiteral("Aluguel do mês de dezembro"));
-  teclas({QStringLiteral("Tab")});
-  digitar(QStringLiteral("2"));
-  teclas({QStringLiteral("Tab")});
-  digitar(QStringLiteral("Pago em dinheiro"));
-  teclas({QStringLiteral("F5")});
-  pausa(3000);
+  EmitirRecibo();
   capturar(QStringLiteral("escritorio-1-gravado"));
   teclas({QStringLiteral("Escape")});
   pausa(1000);

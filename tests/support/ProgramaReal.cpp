@@ -60,6 +60,23 @@ QString esperarJanela(const QString& nome, int ms) {
   return {};
 }
 
+void EmitirRecibo() {
+  // The receipt screen opens on a new receipt with the focus in the amount.
+  teclas({QStringLiteral("alt+e"), QStringLiteral("r")});
+  pausa(1500);
+  digitar(QStringLiteral("1234,50"));
+  teclas({QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("2"), QStringLiteral("Tab")});
+  digitar(QStringLiteral("1"));
+  teclas({QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab")});
+  digitar(QStringLiteral("Aluguel do mês de dezembro"));
+  teclas({QStringLiteral("Tab")});
+  digitar(QStringLiteral("2"));
+  teclas({QStringLiteral("Tab")});
+  digitar(QStringLiteral("Pago em dinheiro"));
+  teclas({QStringLiteral("F5")});
+  pausa(3000);
+}
+
 void capturar(const QString& nome) {
   const QString pasta = qEnvironmentVariable("TALONIX_E2E_CAPTURAS");
   if (!pasta.isEmpty())

@@ -28,6 +28,11 @@ void digitar(const QString& texto);
 /// empty when none showed.
 QString esperarJanela(const QString& nome, int ms = 60000);
 
+/// Issues a receipt on the focused main window (Emissão > Recibo comercial): R$ 1.234,50 from
+/// person 1 to person 2, two copies, "Aluguel do mês de dezembro", "Pago em dinheiro", saved with
+/// F5 (which, on a first start, also opens the preview).
+void EmitirRecibo();
+
 /// With TALONIX_E2E_CAPTURAS set to a folder, saves the screen there as `nome`.png (ImageMagick).
 void capturar(const QString& nome);
 
