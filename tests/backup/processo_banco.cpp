@@ -1,9 +1,11 @@
 // processo_banco APPDIR gravar ANO N PARADA: saves receipts 1..N of year ANO through the
 // program's own save code until N are tried or the file PARADA exists, printing "OK n" for each
 // receipt reported saved and "ERRO n text" for each refusal, one every 10 ms or so.
-// processo_banco APPDIR numerar ANO N PARADA: saves N receipts of year ANO as the receipt screen
-// does, each with the next number the store proposes, and on the refusal of a number another
-// desk took meanwhile tries the next one; prints "OK number" for each receipt reported saved.
+// processo_banco APPDIR numerar ANO N PARTIDA: once its connection is open it prints "PRONTO" and
+// waits for the file PARTIDA, so that several desks start saving together; then saves N receipts
+// of year ANO as the receipt screen does, each with the next number the store proposes, and on
+// the refusal of a number another desk took meanwhile tries the next one; prints "OK number" for
+// each receipt reported saved.
 // processo_banco APPDIR manter OPERATION N ARCHIVE: runs OPERATION ("compactar", "copiar" or
 // "restaurar") N times, the backups into ARCHIVE.n, the restores from ARCHIVE; prints "OK i" or
 // "ERRO i text" for each.
@@ -89,7 +91,11 @@ int main(int argc, char* argv[]) {
   }
   const int n = args.at(4).toInt();
   if (args.at(2) == QLatin1String("numerar")) {
-    for (int i = 1; i <= n && !QFileInfo::exists(args.at(5)); ++i)
+    saida << "PRONTO\n";
+    saida.flush();
+    while (!QFileInfo::exists(args.at(5)))
+      QThread::msleep(10);
+    for (int i = 1; i <= n; ++i)
       numerar(saida, args.at(3).toInt(), i);
   } else if (args.at(2) == QLatin1String("gravar")) {
     for (int i = 1; i <= n && !QFileInfo::exists(args.at(5)); ++i) {

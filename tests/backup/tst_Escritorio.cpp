@@ -71,11 +71,16 @@ void tst_Escritorio::quatroEstacoesNumeramSemRepetir() {
   PastaTeste p;
   QVERIFY(p.abrir());
   Conexao::FecharConexao();
-  const QString nunca = arquivos_.filePath(QStringLiteral("nunca"));
+  // Every desk has started (its connection open) before any saves.
+  const QString partida = arquivos_.filePath(QStringLiteral("partida"));
   std::vector<std::unique_ptr<QProcess>> estacoes;
-  for (int i = 0; i < 4; ++i)
+  for (int i = 0; i < 4; ++i) {
     estacoes.emplace_back(
-        iniciar(p.caminho(), {QStringLiteral("numerar"), QString::number(kAno), QStringLiteral("250"), nunca}));
+        iniciar(p.caminho(), {QStringLiteral("numerar"), QString::number(kAno), QStringLiteral("250"), partida}));
+    QVERIFY(estacoes.back()->waitForReadyRead(30000));
+    QCOMPARE(estacoes.back()->readLine().trimmed(), QByteArray("PRONTO"));
+  }
+  QFile(partida).open(QIODevice::WriteOnly);
   QList<int> feitos;
   for (auto& estacao : estacoes) {
     QVERIFY(estacao->waitForFinished(240000));
