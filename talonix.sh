@@ -18,6 +18,7 @@ PACOTES=(
   zip unzip poppler-utils xvfb xauth xdotool xdg-utils
   clang libclang-rt-14-dev clang-format-14
   librsvg2-bin dpkg-dev file lintian appstream sqlite3
+  postgresql-15 libqt6sql6-psql libpq-dev
 )
 
 instalar_pacotes() {
@@ -30,7 +31,24 @@ instalar_pacotes() {
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
   echo "Instalando: ${faltam[*]}"
   $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${faltam[@]}"
+  # The tests start PostgreSQL servers of their own: the packages start no service while they
+  # install (the server package would otherwise leave its own cluster running).
+  local politica=/usr/sbin/policy-rc.d criada=0
+  if [ ! -e "$politica" ]; then
+    printf '#!/bin/sh\nexit 101\n' | $sudo tee "$politica" >/dev/null
+    $sudo chmod 755 "$politica"
+    criada=1
+  fi
+  local estado=0
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${faltam[@]}" || estado=$?
+  [ $criada -eq 0 ] || $sudo rm -f "$politica"
+  # Should a cluster of the server package just installed have started all the same, it stops.
+  if [[ " ${faltam[*]} " == *" postgresql-15 "* ]] && command -v pg_lsclusters >/dev/null; then
+    pg_lsclusters --no-header | while read -r versao nome _ situacao _; do
+      [ "$situacao" != online ] || $sudo pg_ctlcluster "$versao" "$nome" stop
+    done
+  fi
+  return $estado
 }
 
 construir() {

@@ -5,6 +5,7 @@
 #include "app/core/Mensagens.h"
 #include "app/core/PastaDadosUsuario.h"
 #include "app/core/modGeral.h"
+#include "app/frmSenhaBanco.h"
 #include "app/mdiPrincipal.h"
 #include "controls/EstiloTalonix.h"
 
@@ -51,11 +52,19 @@ std::unique_ptr<mdiPrincipal> Iniciar(Contexto contexto) {
 
   modGeral::DefinirPastaSom(modGeral::CaminhoSom());
 
-  const Resultado conexao = Conexao::AbrirConexao();
+  Resultado conexao = Conexao::AbrirConexao();
+  // The server wants a password the user's password file does not hold: the operator types it.
+  if (!conexao && conexao.numero == Conexao::ErroSenhaAusente) {
+    if (const std::optional<QString> senha = frmSenhaBanco::Pedir(conexao.erro)) {
+      Conexao::DefinirSenha(*senha);
+      conexao = Conexao::AbrirConexao();
+    }
+  }
   if (!conexao) {
-    mensagens.mostrar(QStringLiteral("Não foi possível abrir o banco de dados ") + modGeral::CaminhoDados() +
-                          Conexao::NomeArquivoBanco + QStringLiteral("\r\r") + conexao.erro +
-                          QStringLiteral("\rErro número ") + QString::number(conexao.numero),
+    const QString banco =
+        Conexao::Servidor() ? QStringLiteral("do servidor") : modGeral::CaminhoDados() + Conexao::NomeArquivoBanco;
+    mensagens.mostrar(QStringLiteral("Não foi possível abrir o banco de dados ") + banco + QStringLiteral("\r\r") +
+                          conexao.erro + QStringLiteral("\rErro número ") + QString::number(conexao.numero),
                       QStringLiteral("Talonix"), Icone::Critico);
     return nullptr;
   }

@@ -17,7 +17,8 @@ namespace Inicializacao {
 /// in Brazilian Portuguese with the Brazilian number and date conventions, and the program's style.
 void PrepararAplicacao(QApplication& aplicacao);
 
-/// Runs the start-up. Returns the main window, shown; or null after a message box saying why
+/// Runs the start-up (asking for the server's password when the server wants one that the user's
+/// password file does not hold). Returns the main window, shown; or null after a message box saying why
 /// the program cannot start (no main window is made then).
 std::unique_ptr<mdiPrincipal> Iniciar(Contexto contexto);
 

@@ -1,6 +1,10 @@
 #include "backup/CopiaSeguranca.h"
 
 #include "app/core/Conexao.h"
+#include "app/core/CopiaTabelas.h"
+#include "app/core/Dialeto.h"
+#include "app/core/ErroBanco.h"
+#include "app/core/Esquema.h"
 #include "app/core/Plataforma.h"
 #include "app/core/SubstituicaoBanco.h"
 #include "app/core/TravaBanco.h"
@@ -9,6 +13,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
 
 #include <sqlite3.h>
 
@@ -56,6 +62,38 @@ Resultado tirarInstantaneo(const QString& banco, const QString& copia) {
   return resultado;
 }
 
+// Writes the rows of the office's server, as of one instant, into the new desk database `copia`
+// of the current schema: any backup restores on a desk as on the server.
+Resultado instantaneoServidor(const QString& copia) {
+  const QString nomeServidor = QStringLiteral("talonix_copia_servidor");
+  const QString nomeArquivo = QStringLiteral("talonix_copia_arquivo");
+  Resultado resultado = Esquema::CriarBanco(copia);
+  if (resultado)
+    resultado = Conexao::AbrirAuxiliar(nomeServidor);
+  if (resultado)
+    resultado = Conexao::AbrirArquivo(nomeArquivo, copia);
+  if (resultado) {
+    const QSqlDatabase servidor = QSqlDatabase::database(nomeServidor, false);
+    const QSqlDatabase arquivo = QSqlDatabase::database(nomeArquivo, false);
+    QSqlQuery leitura(servidor);
+    QSqlQuery escrita(arquivo);
+    if (!leitura.exec(Dialeto::InicioInstantaneoServidor()))
+      resultado = ErroBanco::Falha(leitura.lastError());
+    else if (!escrita.exec(QStringLiteral("BEGIN")))
+      resultado = ErroBanco::Falha(escrita.lastError());
+    if (resultado)
+      resultado = CopiaTabelas::Copiar(servidor, arquivo);
+    if (resultado && !escrita.exec(QStringLiteral("COMMIT")))
+      resultado = ErroBanco::Falha(escrita.lastError());
+    leitura.exec(QStringLiteral("ROLLBACK"));
+    if (!resultado)
+      escrita.exec(QStringLiteral("ROLLBACK"));
+  }
+  Conexao::Descartar(nomeArquivo);
+  Conexao::Descartar(nomeServidor);
+  return resultado;
+}
+
 Resultado arquivar(const QString& copia, const QString& banco, const QString& arquivo) {
   const QString temporario = arquivo + QStringLiteral(".tmp");
   QFile::remove(temporario);
@@ -87,11 +125,13 @@ Resultado Realizar(const QString& arquivo) {
   QDir(pasta).removeRecursively();
   if (!QDir().mkpath(pasta))
     return Resultado::falha(QStringLiteral("Não foi possível criar a pasta ") + pasta, -1);
-  Resultado resultado = tirarInstantaneo(banco, copia);
+  // The server's archive is as private as a database the program makes.
+  const bool servidor = Conexao::Servidor();
+  Resultado resultado = servidor ? instantaneoServidor(copia) : tirarInstantaneo(banco, copia);
   if (resultado)
     resultado = SubstituicaoBanco::Verificar(copia, SubstituicaoBanco::Verificacao::Rapida);
   if (resultado)
-    resultado = arquivar(copia, banco, arquivo);
+    resultado = arquivar(copia, servidor ? copia : banco, arquivo);
   QDir(pasta).removeRecursively();
   return resultado;
 }

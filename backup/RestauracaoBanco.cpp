@@ -1,6 +1,10 @@
 #include "backup/RestauracaoBanco.h"
 
 #include "app/core/Conexao.h"
+#include "app/core/CopiaTabelas.h"
+#include "app/core/Dialeto.h"
+#include "app/core/ErroBanco.h"
+#include "app/core/Esquema.h"
 #include "app/core/Plataforma.h"
 #include "app/core/SubstituicaoBanco.h"
 #include "app/core/TravaBanco.h"
@@ -10,8 +14,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace RestauracaoBanco {
@@ -111,6 +118,44 @@ Resultado colocarDemais(const QString& pasta, const QStringList& demais) {
   return Resultado::sucesso();
 }
 
+// Puts the rows of the checked database `novo` in the place of the server's, in one transaction
+// that holds the tables alone: the other desks wait (or are told) and never see half of it. A
+// backup of an earlier version is first brought to the current schema, in its scratch copy.
+// `antesDeConfirmar` runs when the rows are written but not yet committed.
+Resultado substituirNoServidor(const QString& novo, const std::function<Resultado()>& antesDeConfirmar) {
+  const QString nomeArquivo = QStringLiteral("talonix_restauracao_arquivo");
+  const QString nomeServidor = QStringLiteral("talonix_restauracao_servidor");
+  Resultado resultado = Conexao::AbrirArquivo(nomeArquivo, novo);
+  if (resultado) {
+    QSqlDatabase arquivo = QSqlDatabase::database(nomeArquivo, false);
+    resultado = Esquema::Atualizar(arquivo);
+  }
+  if (resultado)
+    resultado = Conexao::AbrirAuxiliar(nomeServidor);
+  if (resultado) {
+    const QSqlDatabase arquivo = QSqlDatabase::database(nomeArquivo, false);
+    const QSqlDatabase servidor = QSqlDatabase::database(nomeServidor, false);
+    QSqlQuery comando(servidor);
+    QStringList passos = {QStringLiteral("BEGIN"), Dialeto::TravaTabelasServidor(CopiaTabelas::Tabelas())};
+    for (const QString& tabela : CopiaTabelas::Tabelas())
+      passos.append(QStringLiteral("DELETE FROM ") + tabela);
+    for (const QString& passo : std::as_const(passos))
+      if (resultado && !comando.exec(passo))
+        resultado = ErroBanco::Falha(comando.lastError());
+    if (resultado)
+      resultado = CopiaTabelas::Copiar(arquivo, servidor);
+    if (resultado)
+      resultado = antesDeConfirmar();
+    if (resultado && !comando.exec(QStringLiteral("COMMIT")))
+      resultado = ErroBanco::Falha(comando.lastError());
+    if (!resultado)
+      comando.exec(QStringLiteral("ROLLBACK"));
+  }
+  Conexao::Descartar(nomeServidor);
+  Conexao::Descartar(nomeArquivo);
+  return resultado;
+}
+
 }  // namespace
 
 Resultado RestaurarBanco(const QString& arquivoZip, const Observador& observador, qint64 limite) {
@@ -129,10 +174,15 @@ Resultado RestaurarBanco(const QString& arquivoZip, const Observador& observador
     return passo();
   };
 
-  // No other Talonix process writes to the database until the restored one is in place.
-  const TravaBanco trava(TravaBanco::Restauracao);
-  if (!trava.resultado())
-    return trava.resultado();
+  // No other Talonix process writes to the database until the restored one is in place: on the
+  // desk's file the lock beside it says so, on the server its own lock of the tables.
+  const bool servidor = Conexao::Servidor();
+  std::optional<TravaBanco> trava;
+  if (!servidor) {
+    trava.emplace(TravaBanco::Restauracao);
+    if (!trava->resultado())
+      return trava->resultado();
+  }
 
   Resultado resultado = etapa(Etapa::RemoverRestos, [&] {
     // Leftovers of an interrupted extraction are never the database.
@@ -147,15 +197,24 @@ Resultado RestaurarBanco(const QString& arquivoZip, const Observador& observador
                       [&] { return SubstituicaoBanco::Verificar(novo, SubstituicaoBanco::Verificacao::Integridade); });
   if (resultado)
     resultado = etapa(Etapa::GravarNoDisco, [&] { return gravarNoDisco(pasta, demais); });
-  if (resultado)
-    resultado = etapa(Etapa::GuardarAnterior, [&] { return guardarAnterior(banco, anterior); });
   bool substituido = false;
-  if (resultado) {
-    resultado = etapa(Etapa::SubstituirBanco, [&] { return SubstituicaoBanco::Substituir(novo, banco); });
-    substituido = resultado.ok;
+  if (servidor) {
+    // The other files land before the rows are committed: a failure leaves the server as it was.
+    if (resultado)
+      resultado = etapa(Etapa::SubstituirBanco, [&] {
+        return substituirNoServidor(
+            novo, [&] { return etapa(Etapa::ColocarDemais, [&] { return colocarDemais(pasta, demais); }); });
+      });
+  } else {
+    if (resultado)
+      resultado = etapa(Etapa::GuardarAnterior, [&] { return guardarAnterior(banco, anterior); });
+    if (resultado) {
+      resultado = etapa(Etapa::SubstituirBanco, [&] { return SubstituicaoBanco::Substituir(novo, banco); });
+      substituido = resultado.ok;
+    }
+    if (resultado)
+      resultado = etapa(Etapa::ColocarDemais, [&] { return colocarDemais(pasta, demais); });
   }
-  if (resultado)
-    resultado = etapa(Etapa::ColocarDemais, [&] { return colocarDemais(pasta, demais); });
   if (resultado)
     resultado = etapa(Etapa::Concluir, [] { return Resultado::sucesso(); });
 

@@ -39,7 +39,10 @@ using Observador = std::function<bool(Etapa)>;
 /// Extracts `arquivoZip` into a folder of its own inside the data folder, reading every entry
 /// to its end; checks that it holds a whole Talonix database `bdRecibo.mdb`; then puts that
 /// file in the place of the database and the archive's other files (without their folders)
-/// beside it. The connection must be closed. On failure the database is left as it was.
+/// beside it. The connection must be closed. On failure the database is left as it was. On the
+/// office's server the checked database's rows (upgraded first when the backup is of an earlier
+/// version) replace the server's in one transaction that holds the tables alone; the steps that
+/// keep the previous file do not apply there.
 /// `limite` caps the bytes the archive may inflate to.
 [[nodiscard]] Resultado RestaurarBanco(const QString& arquivoZip, const Observador& observador = {},
                                        qint64 limite = qint64(16) * 1024 * 1024 * 1024);

@@ -39,3 +39,16 @@ function(talonix_add_test)
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT}
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TALONIX_TEST_APPDIR=${TALONIX_APPDIR};ASAN_OPTIONS=detect_leaks=1:abort_on_error=0;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
 endfunction()
+
+# The file where the throw-away PostgreSQL server of a ctest run writes its folder and port.
+set(TALONIX_SERVIDOR_PG_ESTADO ${CMAKE_BINARY_DIR}/servidor_pg.estado)
+
+# Runs the test `nome` a second time, as `nome`_postgres, with its databases on the throw-away
+# server that the fixture servidor_pg starts before and stops after, pass or fail.
+function(talonix_teste_no_servidor nome)
+  add_test(NAME ${nome}_postgres COMMAND ${nome})
+  get_test_property(${nome} TIMEOUT tempo)
+  get_test_property(${nome} ENVIRONMENT ambiente)
+  set_tests_properties(${nome}_postgres PROPERTIES TIMEOUT ${tempo} LABELS postgres
+    FIXTURES_REQUIRED servidor_pg ENVIRONMENT "${ambiente};TALONIX_TESTE_PG=${TALONIX_SERVIDOR_PG_ESTADO}")
+endfunction()

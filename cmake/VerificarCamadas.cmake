@@ -5,8 +5,8 @@
 #
 # The rules:
 #   core      app/core/ includes nothing outside app/core/ and no widget header;
-#   engine    the report engine (reports/engine/) and the receipt filter (FiltroRecibo,
-#             DialetoSqlite) include no widget header, no control and no screen;
+#   engine    the report engine (reports/engine/) and the receipt filter (FiltroRecibo) include
+#             no widget header, no control and no screen;
 #   controls  controls/ includes no screen;
 #   shell     only app/, tests/ and bench/ include the shell (app/ outside app/core/).
 cmake_minimum_required(VERSION 3.25)
@@ -25,7 +25,7 @@ foreach(pasta ${PASTAS_WIDGETS})
   endforeach()
 endforeach()
 
-set(filtro receipts/FiltroRecibo.h receipts/FiltroRecibo.cpp receipts/DialetoSqlite.h receipts/DialetoSqlite.cpp)
+set(filtro receipts/FiltroRecibo.h receipts/FiltroRecibo.cpp)
 
 function(eh_shell caminho saida)
   if(caminho MATCHES "^app/" AND NOT caminho MATCHES "^app/core/")

@@ -98,7 +98,8 @@ QString uscSelecionaRegistro::consulta(const QString& filtro) const {
     condicoes << u'(' + condicao_ + u')';
   if (!filtro.isEmpty())
     condicoes << filtro;
-  QString texto = QStringLiteral("SELECT * FROM (") + sql_ + u')';
+  // The server wants a name for every query read as a table.
+  QString texto = QStringLiteral("SELECT * FROM (") + sql_ + QStringLiteral(") AS consulta");
   if (!condicoes.isEmpty())
     texto += QStringLiteral(" WHERE ") + condicoes.join(QStringLiteral(" AND "));
   return texto;
@@ -126,7 +127,7 @@ void uscSelecionaRegistro::Pesquisar() {
   }
   const QSqlDatabase banco = conexao_();
   QSqlQuery colunas(banco);
-  colunas.prepare(QStringLiteral("SELECT * FROM (") + sql_ + QStringLiteral(") LIMIT 0"));
+  colunas.prepare(QStringLiteral("SELECT * FROM (") + sql_ + QStringLiteral(") AS consulta LIMIT 0"));
   if (!executar(colunas, TituloFalhaPesquisa))
     return;
   QSqlQuery busca(banco);

@@ -54,7 +54,7 @@ public:
   std::optional<Recusa> ConferirSelecao() const;
 
   /// The filter of the receipt list, with dates written as `#mm/dd/yyyy#` literals (see
-  /// `DialetoSqlite`): the period, then the number range, payer or issuer. Built only after
+  /// `Dialeto::ConverterDatas`): the period, then the number range, payer or issuer. Built only after
   /// `ConferirSelecao` has passed.
   QString TextoFiltro() const;
 

@@ -1,17 +1,16 @@
 #include "receipts/ModeloRecibos.h"
 
 #include "app/core/Conexao.h"
+#include "app/core/CursorLinhas.h"
+#include "app/core/Dialeto.h"
 #include "app/core/Moeda.h"
-#include "receipts/DialetoSqlite.h"
 #include "receipts/FiltroRecibo.h"
-
-#include <sqlite3.h>
 
 namespace {
 
 // The store keeps dates as yyyy-mm-dd text; the list keeps them as the number yyyymmdd.
-qint32 lerData(const unsigned char* texto, int tamanho) {
-  if (texto == nullptr || tamanho != 10)
+qint32 lerData(std::string_view texto) {
+  if (texto.size() != 10)
     return 0;
   qint32 numero = 0;
   for (int i : {0, 1, 2, 3, 5, 6, 8, 9})
@@ -47,7 +46,7 @@ ModeloRecibos::ModeloRecibos(QObject* parent) : QAbstractTableModel(parent) {}
 
 QString ModeloRecibos::TextoConsulta(const FiltroRecibo& filtro) {
   const QString f = filtro.TextoFiltro();
-  const QString w = f.trimmed().isEmpty() ? QString() : QStringLiteral("WHERE ") + DialetoSqlite::Converter(f);
+  const QString w = f.trimmed().isEmpty() ? QString() : QStringLiteral("WHERE ") + Dialeto::ConverterDatas(f);
   QString o = QStringLiteral("tbRecibo.Ano, tbRecibo.Codigo");
   if (filtro.ordem == FiltroRecibo::OrdemDataEmissao)
     o += QStringLiteral(", tbRecibo.DataEmissao");
@@ -67,42 +66,30 @@ Resultado ModeloRecibos::carregar(const QString& sql) {
   beginResetModel();
   linhas_.clear();
   nomes_.clear();
-  Resultado resultado;
-  sqlite3* banco = Conexao::Nativo(Conexao::Banco());
-  sqlite3_stmt* comando = nullptr;
-  const QByteArray texto = sql.toUtf8();
-  if (banco == nullptr) {
-    resultado = Resultado::falha(QStringLiteral("A conexão com o banco de dados não está aberta."), -1);
-  } else if (sqlite3_prepare_v2(banco, texto.constData(), static_cast<int>(texto.size()), &comando, nullptr) !=
-             SQLITE_OK) {
-    resultado = Resultado::falha(QString::fromUtf8(sqlite3_errmsg(banco)), sqlite3_errcode(banco));
-  } else {
-    const auto guardarNome = [this](sqlite3_stmt* c, int coluna, quint32& inicio, quint32& tamanho) {
-      const auto* nome = reinterpret_cast<const char*>(sqlite3_column_text(c, coluna));
-      inicio = static_cast<quint32>(nomes_.size());
-      tamanho = static_cast<quint32>(sqlite3_column_bytes(c, coluna));
-      if (nome != nullptr)
-        nomes_.append(nome, tamanho);
-    };
-    int passo = SQLITE_ROW;
-    while ((passo = sqlite3_step(comando)) == SQLITE_ROW) {
+  CursorLinhas cursor(Conexao::Banco());
+  const auto guardarNome = [this, &cursor](int coluna, quint32& inicio, quint32& tamanho) {
+    const std::string_view nome = cursor.Texto(coluna);
+    inicio = static_cast<quint32>(nomes_.size());
+    tamanho = static_cast<quint32>(nome.size());
+    nomes_.append(nome);
+  };
+  if (cursor.Preparar(sql)) {
+    while (cursor.Proxima()) {
       Linha& l = linhas_.emplace_back();
-      l.codigo = sqlite3_column_int(comando, 0);
-      l.ano = static_cast<qint16>(sqlite3_column_int(comando, 1));
-      l.emissao = lerData(sqlite3_column_text(comando, 2), sqlite3_column_bytes(comando, 2));
-      l.valor = sqlite3_column_int64(comando, 3);
-      guardarNome(comando, 4, l.inicioRecebi, l.tamanhoRecebi);
-      guardarNome(comando, 5, l.inicioEmitente, l.tamanhoEmitente);
-    }
-    if (passo != SQLITE_DONE) {
-      resultado = Resultado::falha(QString::fromUtf8(sqlite3_errmsg(banco)), sqlite3_errcode(banco));
-      linhas_.clear();
-      nomes_.clear();
+      l.codigo = static_cast<qint32>(cursor.Inteiro(0));
+      l.ano = static_cast<qint16>(cursor.Inteiro(1));
+      l.emissao = lerData(cursor.Texto(2));
+      l.valor = cursor.Inteiro(3);
+      guardarNome(4, l.inicioRecebi, l.tamanhoRecebi);
+      guardarNome(5, l.inicioEmitente, l.tamanhoEmitente);
     }
   }
-  sqlite3_finalize(comando);
+  if (!cursor.resultado()) {
+    linhas_.clear();
+    nomes_.clear();
+  }
   endResetModel();
-  return resultado;
+  return cursor.resultado();
 }
 
 QString ModeloRecibos::nome(quint32 inicio, quint32 tamanho) const {

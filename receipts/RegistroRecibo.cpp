@@ -1,6 +1,7 @@
 #include "receipts/RegistroRecibo.h"
 
 #include "app/core/Conexao.h"
+#include "app/core/Dialeto.h"
 #include "app/core/ErroBanco.h"
 #include "app/core/Transacao.h"
 
@@ -34,17 +35,26 @@ Resultado reciboInexistente(qint64 numero, int ano) {
                           ErroReciboInexistente);
 }
 
-// Runs `sql` with every field of `recibo` bound; `umaLinha` makes a statement that changes no row
-// (the receipt was deleted meanwhile) a failure.
-Resultado gravarCampos(const QSqlDatabase& banco, const QString& sql, const Recibo& recibo, bool umaLinha) {
-  QSqlQuery comando(banco);
+Resultado numeroExistente(const Recibo& recibo) {
+  return Resultado::falha(QStringLiteral("Já existe um recibo com o número ") + QString::number(recibo.numero) +
+                              QStringLiteral(" no ano de ") + QString::number(recibo.ano) + QLatin1Char('.'),
+                          ErroNumeroExistente);
+}
+
+// Runs `sql` with every field of `recibo` bound and ends `transacao`; `umaLinha` makes a statement
+// that changes no row (the receipt was deleted meanwhile) a failure.
+Resultado gravarCampos(Transacao& transacao, const QString& sql, const Recibo& recibo, bool umaLinha) {
+  QSqlQuery comando(transacao.banco());
   comando.prepare(sql);
   vincularCampos(comando, recibo);
+  Resultado resultado;
+  // Desks sharing the server may both find a number free and save it at once: the key decides.
   if (!comando.exec())
-    return ErroBanco::Falha(comando.lastError());
-  if (umaLinha && comando.numRowsAffected() != 1)
-    return reciboInexistente(recibo.numero, recibo.ano);
-  return Resultado::sucesso();
+    resultado =
+        Dialeto::ChaveDuplicada(comando.lastError()) ? numeroExistente(recibo) : ErroBanco::Falha(comando.lastError());
+  else if (umaLinha && comando.numRowsAffected() != 1)
+    resultado = reciboInexistente(recibo.numero, recibo.ano);
+  return transacao.Concluir(resultado);
 }
 
 QString textoOuVazio(const QVariant& valor) {
@@ -101,29 +111,27 @@ Resultado Inserir(const Recibo& recibo) {
   if (Resultado r = Existe(recibo.numero, recibo.ano, existe); !r)
     return r;
   if (existe)
-    return Resultado::falha(QStringLiteral("Já existe um recibo com o número ") + QString::number(recibo.numero) +
-                                QStringLiteral(" no ano de ") + QString::number(recibo.ano) + QLatin1Char('.'),
-                            ErroNumeroExistente);
-  return transacao.Concluir(gravarCampos(
-      transacao.banco(),
+    return numeroExistente(recibo);
+  return gravarCampos(
+      transacao,
       QStringLiteral(
           "INSERT INTO tbRecibo (Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, Referente, Observacao, Vias, "
           "FormaPagamento, Beneficiario) VALUES (:numero, :ano, :data, :valor, :recebi, :emitente, :referente, "
           ":observacao, :vias, :forma, :beneficiario)"),
-      recibo, false));
+      recibo, false);
 }
 
 Resultado Atualizar(const Recibo& recibo) {
   Transacao transacao;
   if (!transacao.resultado())
     return transacao.resultado();
-  return transacao.Concluir(gravarCampos(
-      transacao.banco(),
+  return gravarCampos(
+      transacao,
       QStringLiteral(
           "UPDATE tbRecibo SET Valor=:valor, DataEmissao=:data, Vias=:vias, Recebi=:recebi, Referente=:referente, "
           "Emitente=:emitente, Observacao=:observacao, FormaPagamento=:forma, Beneficiario=:beneficiario "
           "WHERE Codigo=:numero AND Ano=:ano"),
-      recibo, true));
+      recibo, true);
 }
 
 Resultado Excluir(qint64 numero, int ano) {
@@ -131,16 +139,14 @@ Resultado Excluir(qint64 numero, int ano) {
   if (!transacao.resultado())
     return transacao.resultado();
   Resultado resultado;
-  {
-    QSqlQuery comando(transacao.banco());
-    comando.prepare(QStringLiteral("DELETE FROM tbRecibo WHERE Codigo=? AND Ano=?"));
-    comando.addBindValue(numero);
-    comando.addBindValue(ano);
-    if (!comando.exec())
-      resultado = ErroBanco::Falha(comando.lastError());
-    else if (comando.numRowsAffected() != 1)
-      resultado = reciboInexistente(numero, ano);
-  }
+  QSqlQuery comando(transacao.banco());
+  comando.prepare(QStringLiteral("DELETE FROM tbRecibo WHERE Codigo=? AND Ano=?"));
+  comando.addBindValue(numero);
+  comando.addBindValue(ano);
+  if (!comando.exec())
+    resultado = ErroBanco::Falha(comando.lastError());
+  else if (comando.numRowsAffected() != 1)
+    resultado = reciboInexistente(numero, ano);
   return transacao.Concluir(resultado);
 }
 

@@ -1,8 +1,7 @@
 #include "registries/ListaLocalizar.h"
 
 #include "app/core/Conexao.h"
-
-#include <sqlite3.h>
+#include "app/core/CursorLinhas.h"
 
 namespace {
 
@@ -12,10 +11,6 @@ QString numaLinha(QString texto) {
   texto.replace(QLatin1Char('\r'), QLatin1Char(' '));
   texto.replace(QLatin1Char('\n'), QLatin1Char(' '));
   return texto;
-}
-
-Resultado falhaNativa(sqlite3* banco) {
-  return Resultado::falha(QString::fromUtf8(sqlite3_errmsg(banco)), sqlite3_errcode(banco));
 }
 
 }  // namespace
@@ -28,40 +23,26 @@ Resultado ListaLocalizar::Preencher(const QString& termo) {
   codigos_.clear();
   inicios_.assign(1, 0);
   descricoes_.clear();
-  Resultado resultado = Resultado::sucesso();
-  sqlite3* banco = Conexao::Nativo(Conexao::Banco());
-  sqlite3_stmt* consulta = nullptr;
-  const char* sql =
+  CursorLinhas cursor(Conexao::Banco());
+  const QString sql =
       cadastro_ == Numeracao::Cadastro::Pessoa
-          ? "SELECT Codigo, Descricao FROM tbPessoa WHERE talonix_contem(Descricao, ?) ORDER BY Codigo"
-          : "SELECT Codigo, Descricao FROM tbReferente WHERE talonix_contem(Descricao, ?) ORDER BY Codigo";
-  const QByteArray termoUtf8 = termo.toUtf8();
-  if (banco == nullptr) {
-    resultado = Resultado::falha(QStringLiteral("A conexão com o banco de dados não está aberta."), -1);
-  } else if (sqlite3_prepare_v2(banco, sql, -1, &consulta, nullptr) == SQLITE_OK &&
-             sqlite3_bind_text(consulta, 1, termoUtf8.constData(), static_cast<int>(termoUtf8.size()), SQLITE_STATIC) ==
-                 SQLITE_OK) {
-    int passo = SQLITE_ROW;
-    while ((passo = sqlite3_step(consulta)) == SQLITE_ROW) {
-      codigos_.push_back(sqlite3_column_int64(consulta, 0));
-      const auto* texto = reinterpret_cast<const char*>(sqlite3_column_text(consulta, 1));
-      if (texto != nullptr)
-        descricoes_.append(texto, static_cast<std::size_t>(sqlite3_column_bytes(consulta, 1)));
+          ? QStringLiteral("SELECT Codigo, Descricao FROM tbPessoa WHERE talonix_contem(Descricao, ?) ORDER BY Codigo")
+          : QStringLiteral(
+                "SELECT Codigo, Descricao FROM tbReferente WHERE talonix_contem(Descricao, ?) ORDER BY Codigo");
+  if (cursor.Preparar(sql) && cursor.Vincular(0, termo)) {
+    while (cursor.Proxima()) {
+      codigos_.push_back(cursor.Inteiro(0));
+      descricoes_.append(cursor.Texto(1));
       inicios_.push_back(descricoes_.size());
     }
-    if (passo != SQLITE_DONE)
-      resultado = falhaNativa(banco);
-  } else {
-    resultado = falhaNativa(banco);
   }
-  sqlite3_finalize(consulta);
-  if (!resultado) {
+  if (!cursor.resultado()) {
     codigos_.clear();
     inicios_.assign(1, 0);
     descricoes_.clear();
   }
   endResetModel();
-  return resultado;
+  return cursor.resultado();
 }
 
 QString ListaLocalizar::Chave(int linha) const {

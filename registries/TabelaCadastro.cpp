@@ -29,13 +29,11 @@ Resultado escrever(const QString& sql, const QVariantList& valores) {
   if (!transacao.resultado())
     return transacao.resultado();
   Resultado resultado;
-  {
-    QSqlQuery consulta(transacao.banco());
-    if (!executar(consulta, sql, valores))
-      resultado = ErroBanco::Falha(consulta.lastError());
-    else if (consulta.numRowsAffected() != 1)
-      resultado = registroSumiu();
-  }
+  QSqlQuery consulta(transacao.banco());
+  if (!executar(consulta, sql, valores))
+    resultado = ErroBanco::Falha(consulta.lastError());
+  else if (consulta.numRowsAffected() != 1)
+    resultado = registroSumiu();
   return transacao.Concluir(resultado);
 }
 

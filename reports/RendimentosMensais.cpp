@@ -1,5 +1,6 @@
 #include "reports/RendimentosMensais.h"
 
+#include "app/core/Dialeto.h"
 #include "app/core/ErroBanco.h"
 #include "app/core/Moeda.h"
 #include "reports/engine/FormatosRelatorio.h"
@@ -11,14 +12,16 @@ namespace RendimentosMensais {
 
 namespace {
 
-// A payer that was deleted counts among individuals: the money came in all the same.
+// A payer that was deleted counts among individuals: the money came in all the same. The issuer
+// and the payer's fields are one per group; they are grouped on as well because the server
+// accepts no column outside the GROUP BY.
 const QString kAgregado = QStringLiteral(
     "INSERT INTO temp.tmpRendimentoMensal (Emitente, Competencia, Tipo, Recebi, Documento, Nome, Valor) "
     "SELECT r.Emitente, substr(r.DataEmissao, 1, 7) || '-01', CASE WHEN p.TipoPessoa > 0 THEN 1 ELSE 0 END, "
     "r.Recebi, COALESCE(p.Documento01, ''), COALESCE(p.Descricao, ''), SUM(r.Valor) "
     "FROM tbRecibo r LEFT JOIN tbPessoa p ON p.Codigo = r.Recebi "
     "WHERE r.Emitente = ? AND r.DataEmissao BETWEEN ? AND ? "
-    "GROUP BY substr(r.DataEmissao, 1, 7), r.Recebi");
+    "GROUP BY substr(r.DataEmissao, 1, 7), r.Recebi, r.Emitente, p.TipoPessoa, p.Documento01, p.Descricao");
 
 // Quotes a field that holds the separator, a quote or a line break.
 QString campoCsv(const QString& texto) {
@@ -31,13 +34,15 @@ QString campoCsv(const QString& texto) {
 }  // namespace
 
 Resultado Preparar(QSqlDatabase banco, int emitente, int ano) {
+  const Dialeto::Tipo dialeto = Dialeto::De(banco);
   QSqlQuery consulta(banco);
-  if (!consulta.exec(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS tmpRendimentoMensal (Emitente INTEGER, "
-                                    "Competencia TEXT, Tipo INTEGER, Recebi INTEGER, Documento TEXT, Nome TEXT, "
-                                    "Valor INTEGER)")) ||
-      !consulta.exec(QStringLiteral("DELETE FROM temp.tmpRendimentoMensal")))
+  if (!consulta.exec(Dialeto::AdaptarDefinicao(
+          dialeto, QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS tmpRendimentoMensal (Emitente INTEGER, "
+                                  "Competencia TEXT, Tipo INTEGER, Recebi INTEGER, Documento TEXT, Nome TEXT, "
+                                  "Valor INTEGER)"))) ||
+      !consulta.exec(Dialeto::Adaptar(dialeto, QStringLiteral("DELETE FROM temp.tmpRendimentoMensal"))))
     return ErroBanco::Falha(consulta.lastError());
-  consulta.prepare(kAgregado);
+  consulta.prepare(Dialeto::Adaptar(dialeto, kAgregado));
   consulta.addBindValue(emitente);
   consulta.addBindValue(QStringLiteral("%1-01-01").arg(ano, 4, 10, QLatin1Char('0')));
   consulta.addBindValue(QStringLiteral("%1-12-31").arg(ano, 4, 10, QLatin1Char('0')));
@@ -48,7 +53,9 @@ Resultado Preparar(QSqlDatabase banco, int emitente, int ano) {
 
 Resultado Contar(QSqlDatabase banco, int& linhas) {
   QSqlQuery consulta(banco);
-  if (!consulta.exec(QStringLiteral("SELECT COUNT(*) FROM temp.tmpRendimentoMensal")) || !consulta.next())
+  if (!consulta.exec(
+          Dialeto::Adaptar(Dialeto::De(banco), QStringLiteral("SELECT COUNT(*) FROM temp.tmpRendimentoMensal"))) ||
+      !consulta.next())
     return ErroBanco::Falha(consulta.lastError());
   linhas = consulta.value(0).toInt();
   return Resultado::sucesso();
@@ -57,8 +64,10 @@ Resultado Contar(QSqlDatabase banco, int& linhas) {
 Resultado Csv(QSqlDatabase banco, QByteArray& csv) {
   QSqlQuery consulta(banco);
   consulta.setForwardOnly(true);
-  if (!consulta.exec(QStringLiteral("SELECT Competencia, Tipo, Documento, Nome, Valor FROM temp.tmpRendimentoMensal "
-                                    "ORDER BY Competencia, Tipo, talonix_dobra(Nome), Nome, Recebi")))
+  if (!consulta.exec(
+          Dialeto::Adaptar(Dialeto::De(banco), QStringLiteral("SELECT Competencia, Tipo, Documento, Nome, Valor FROM "
+                                                              "temp.tmpRendimentoMensal ORDER BY Competencia, Tipo, "
+                                                              "talonix_dobra(Nome), Nome, Recebi"))))
     return ErroBanco::Falha(consulta.lastError());
   QString texto = QStringLiteral("\uFEFFMês;Tipo;CPF/CNPJ;Nome;Valor (R$)\r\n");
   while (consulta.next()) {

@@ -1,6 +1,8 @@
 #include "app/core/Compactacao.h"
 
 #include "app/core/Conexao.h"
+#include "app/core/CopiaTabelas.h"
+#include "app/core/Dialeto.h"
 #include "app/core/ErroBanco.h"
 #include "app/core/Plataforma.h"
 #include "app/core/SubstituicaoBanco.h"
@@ -28,9 +30,19 @@ Resultado copiarCompactado(const QString& banco, const QString& destino) {
   return resultado;
 }
 
+// The server compacts its tables in place, while the other desks go on working.
+Resultado compactarServidor() {
+  QSqlQuery comando(Conexao::Banco());
+  if (!comando.exec(Dialeto::CompactacaoServidor(CopiaTabelas::Tabelas())))
+    return ErroBanco::Falha(comando.lastError());
+  return Resultado::sucesso();
+}
+
 }  // namespace
 
 Resultado CompactarBanco(const Observador& observador) {
+  if (Conexao::Servidor())
+    return compactarServidor();
   const QString banco = modGeral::CaminhoDados() + Conexao::NomeArquivoBanco;
   const QString temporario = modGeral::CaminhoDados() + NomeArquivoTemporario;
 

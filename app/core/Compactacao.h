@@ -6,7 +6,8 @@
 
 #include <functional>
 
-/// Compacting the database file, with a valid database on the disk at every instant.
+/// Compacting the database: the file, with a valid database on the disk at every instant, or the
+/// tables of the office's server.
 namespace Compactacao {
 
 /// File name of the compacted copy, beside the database.
@@ -29,7 +30,8 @@ using Observador = std::function<bool(Etapa)>;
 
 /// Compacts `bdRecibo.mdb` into "bdRecibo.tmp" and puts the copy in its place. On failure the
 /// copy is removed, the connection is reopened on the database as it was, and the failure's
-/// text and number come back.
+/// text and number come back. On the office's server, the program's tables are compacted and
+/// their statistics renewed in place (the steps above are the file's).
 [[nodiscard]] Resultado CompactarBanco(const Observador& observador = {});
 
 }  // namespace Compactacao

@@ -1,6 +1,8 @@
 #include "app/core/Conexao.h"
 
 #include "app/core/AtualizacaoBanco.h"
+#include "app/core/ConfiguracaoBanco.h"
+#include "app/core/Dialeto.h"
 #include "app/core/ErroBanco.h"
 #include "app/core/Esquema.h"
 #include "app/core/Plataforma.h"
@@ -22,6 +24,9 @@ const QString kNomePrincipal = QStringLiteral("talonix");
 
 // The file the program's connection opened: another process may rename a new database over it.
 Plataforma::Identidade identidadeAberta;
+
+bool noServidor = false;
+QString senhaDigitada;
 
 // talonix_contem(texto, termo): 1 when the folded term appears in the folded text. The term is
 // the same for every row of a search, so it is folded once per statement.
@@ -148,8 +153,109 @@ void Descartar(const QString& nome) {
   QSqlDatabase::removeDatabase(nome);
 }
 
+namespace {
+
+Resultado falhaServidor(const QSqlError& erro, const ConfiguracaoBanco& c) {
+  const QString texto = erro.databaseText().isEmpty() ? erro.driverText() : erro.databaseText();
+  const QString onde = c.servidor + QLatin1Char(':') + QString::number(c.porta) + QStringLiteral(", banco \"") +
+                       c.nome + QStringLiteral("\", usuário \"") + c.usuario + QLatin1Char('"');
+  // libpq's words when the server wants a password and neither the password file nor the
+  // program gave one.
+  if (senhaDigitada.isEmpty() && texto.contains(QLatin1String("fe_sendauth")) &&
+      (texto.contains(QLatin1String("no password")) || texto.contains(QLatin1String("senha"))))
+    return Resultado::falha(QStringLiteral("O servidor do banco de dados (") + onde +
+                                QStringLiteral(") pede uma senha, e o arquivo de senhas do usuário não tem nenhuma."),
+                            ErroSenhaAusente);
+  return Resultado::falha(QStringLiteral("Não foi possível conectar ao servidor do banco de dados (") + onde +
+                              QStringLiteral("):\r") + texto.trimmed(),
+                          -1);
+}
+
+// Opens the connection `nome` to the server and bounds its waits for locks; the caller drops it
+// on failure.
+Resultado conectarServidor(const ConfiguracaoBanco& c, const QString& nome) {
+  if (!QSqlDatabase::isDriverAvailable(Dialeto::Driver(Dialeto::Tipo::Postgresql)))
+    return Resultado::falha(QStringLiteral("O driver do PostgreSQL para o Qt não está instalado (pacote "
+                                           "libqt6sql6-psql): o Talonix não pode usar o servidor do banco de dados."),
+                            -1);
+  QSqlDatabase banco = QSqlDatabase::addDatabase(Dialeto::Driver(Dialeto::Tipo::Postgresql), nome);
+  banco.setHostName(c.servidor);
+  banco.setPort(c.porta);
+  banco.setDatabaseName(c.nome);
+  banco.setUserName(c.usuario);
+  if (!senhaDigitada.isEmpty())
+    banco.setPassword(senhaDigitada);
+  banco.setConnectOptions(QStringLiteral("connect_timeout=10;application_name=Talonix"));
+  if (!banco.open())
+    return falhaServidor(banco.lastError(), c);
+  QSqlQuery ajuste(banco);
+  if (!ajuste.exec(Dialeto::AjusteSessaoServidor()))
+    return ErroBanco::Falha(ajuste.lastError());
+  return Resultado::sucesso();
+}
+
+Resultado abrirServidor(const ConfiguracaoBanco& c) {
+  Resultado resultado = conectarServidor(c, kNomePrincipal);
+  if (resultado) {
+    QSqlDatabase banco = QSqlDatabase::database(kNomePrincipal, false);
+    resultado = Esquema::PrepararServidor(banco);
+  }
+  if (!resultado)
+    Descartar(kNomePrincipal);
+  return resultado;
+}
+
+}  // namespace
+
+Resultado ConferirDiscoLocal(const QString& caminho, const QString& tipoSistema, bool permitirRede) {
+  if (permitirRede || !Plataforma::SistemaDeRede(tipoSistema))
+    return Resultado::sucesso();
+  return Resultado::falha(
+      QStringLiteral("O banco de dados ") + caminho + QStringLiteral(" está numa pasta de rede (sistema de arquivos ") +
+          tipoSistema +
+          QStringLiteral("). Um arquivo do SQLite compartilhado pela rede pode ser danificado quando duas estações "
+                         "gravam nele, e nenhuma delas percebe.\rPara usar o Talonix em várias estações, use o modo "
+                         "escritório: um servidor PostgreSQL, indicado na seção [banco] do arquivo de configuração "
+                         "(tipo=postgresql). Para abrir este arquivo assim mesmo, por sua conta e risco, escreva "
+                         "permitir_rede=1 na seção [banco]."),
+      ErroPastaRede);
+}
+
+Resultado AbrirAuxiliar(const QString& nome) {
+  ConfiguracaoBanco configuracao;
+  Resultado resultado = ConfiguracaoBanco::Ler(configuracao);
+  if (resultado && configuracao.tipo != Dialeto::Tipo::Postgresql)
+    resultado = Resultado::falha(QStringLiteral("O Talonix não está no modo escritório."), -1);
+  Descartar(nome);
+  if (resultado)
+    resultado = conectarServidor(configuracao, nome);
+  if (!resultado)
+    Descartar(nome);
+  return resultado;
+}
+
+void DefinirSenha(const QString& senha) {
+  senhaDigitada = senha;
+}
+
+bool Servidor() {
+  return noServidor;
+}
+
 Resultado AbrirConexao() {
+  ConfiguracaoBanco configuracao;
+  if (Resultado lida = ConfiguracaoBanco::Ler(configuracao); !lida)
+    return lida;
+  noServidor = configuracao.tipo == Dialeto::Tipo::Postgresql;
+  if (noServidor) {
+    Descartar(kNomePrincipal);
+    return abrirServidor(configuracao);
+  }
   const QString caminho = modGeral::CaminhoDados() + NomeArquivoBanco;
+  if (Resultado local =
+          ConferirDiscoLocal(caminho, Plataforma::TipoSistemaArquivos(caminho), configuracao.permitirRede);
+      !local)
+    return local;
   identidadeAberta = Plataforma::IdentidadeArquivo(caminho);
   Resultado resultado = AbrirArquivo(kNomePrincipal, caminho);
   // A file of an earlier Talonix is brought to this version's schema before any screen uses it.
@@ -165,6 +271,8 @@ void FecharConexao() {
 }
 
 QSqlDatabase Banco() {
+  if (noServidor)
+    return QSqlDatabase::database(kNomePrincipal, false);
   const Plataforma::Identidade noDisco = Plataforma::IdentidadeArquivo(modGeral::CaminhoDados() + NomeArquivoBanco);
   if (QSqlDatabase::database(kNomePrincipal, false).isOpen() && noDisco != Plataforma::Identidade{} &&
       noDisco != identidadeAberta) {

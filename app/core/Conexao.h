@@ -8,16 +8,41 @@
 
 struct sqlite3;
 
-/// The program's one database connection, to `bdRecibo.mdb` in the data folder. Screens reach
+/// The program's one database connection: to `bdRecibo.mdb` in the data folder, or, in office
+/// mode (section [banco] of the settings file), to the office's PostgreSQL server. Screens reach
 /// it through `Banco()` at every operation, so they find the new connection after a compaction
 /// or a restore has closed and reopened it.
 namespace Conexao {
 
 using modGeral::NomeArquivoBanco;
 
-/// Opens the connection to the existing database of the data folder. A missing file is never
-/// created; a file that is not a Talonix database is refused.
+/// Failure number of a server that asks for a password when the user's password file holds none
+/// and none was given (`DefinirSenha`).
+inline constexpr int ErroSenhaAusente = -1201;
+
+/// Failure number of a database file on a network file system.
+inline constexpr int ErroPastaRede = -1202;
+
+/// Refuses the database file `caminho` when its file system (of type `tipoSistema`) lies on
+/// another machine, unless the user accepted the risk (`permitir_rede=1`): the file of one desk is
+/// never shared over a network; several desks use the office's server.
+[[nodiscard]] Resultado ConferirDiscoLocal(const QString& caminho, const QString& tipoSistema, bool permitirRede);
+
+/// Opens the connection to the store the settings file names. A missing database file is never
+/// created; a file that is not a Talonix database is refused. On the server, a database without
+/// any of Talonix's tables gets the schema; one holding only some of them is refused.
 [[nodiscard]] Resultado AbrirConexao();
+
+/// Opens a connection of its own (`nome`) to the office's server, for work that runs beside the
+/// program's connection (a backup's snapshot, a restore); closed with `Descartar`.
+[[nodiscard]] Resultado AbrirAuxiliar(const QString& nome);
+
+/// The password the operator typed for the server, used by this and every later connection of the
+/// program; kept in memory only.
+void DefinirSenha(const QString& senha);
+
+/// Whether the program's store is the office's server (as of the last `AbrirConexao`).
+bool Servidor();
 
 /// Closes the connection (nothing happens when it is not open).
 void FecharConexao();

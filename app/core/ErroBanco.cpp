@@ -32,11 +32,35 @@ QString traducao(int numero) {
   }
 }
 
+// The server's failures that come from other desks or from the network, by SQLSTATE.
+QString traducaoServidor(const QString& estado) {
+  if (estado == QLatin1String("55P03") || estado == QLatin1String("40P01") || estado == QLatin1String("40001"))
+    return QStringLiteral(
+        "O banco de dados está ocupado: outra estação do Talonix está restaurando uma cópia de "
+        "segurança ou gravando no servidor. Tente novamente em instantes.");
+  if (estado.startsWith(QLatin1String("08")) || estado.startsWith(QLatin1String("57P")))
+    return QStringLiteral("A conexão com o servidor do banco de dados foi perdida.");
+  if (estado == QLatin1String("42501"))
+    return QStringLiteral("O usuário do banco de dados não tem permissão para esta operação no servidor.");
+  if (estado == QLatin1String("53100"))
+    return QStringLiteral("Não há espaço livre no disco do servidor para gravar no banco de dados.");
+  return {};
+}
+
 }  // namespace
 
 Resultado Falha(const QSqlError& erro) {
+  const QString codigo = erro.nativeErrorCode();
+  // The server's codes are the five characters of an SQLSTATE; SQLite's numbers have at most four
+  // digits.
+  if (codigo.size() == 5) {
+    QString texto = traducaoServidor(codigo);
+    if (texto.isEmpty())
+      texto = erro.databaseText().isEmpty() ? erro.driverText() : erro.databaseText();
+    return Resultado::falha(texto.trimmed(), -1);
+  }
   bool numerico = false;
-  int numero = erro.nativeErrorCode().toInt(&numerico);
+  int numero = codigo.toInt(&numerico);
   if (!numerico)
     numero = -1;
   QString texto = numerico ? traducao(numero) : QString();

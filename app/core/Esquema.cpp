@@ -1,5 +1,6 @@
 #include "app/core/Esquema.h"
 
+#include "app/core/Dialeto.h"
 #include "app/core/ErroBanco.h"
 #include "app/core/Plataforma.h"
 
@@ -29,35 +30,47 @@ const QList<QStringList>& passos() {
   return lista;
 }
 
-// Runs the schema's statements on `banco`. Statements are separated by ";" at the end of a line;
-// comments are whole lines.
+Resultado executar(QSqlQuery& comando, const QString& sql) {
+  return comando.exec(sql) ? Resultado::sucesso() : ErroBanco::Falha(comando.lastError());
+}
+
+// Runs the schema's statements on `banco`, in its store's words. Statements are separated by ";"
+// at the end of a line; comments are whole lines. The server also gets the table of the version
+// (at 0, as a new SQLite file is) and the search functions SQLite gets from the program.
 Resultado criarObjetos(QSqlDatabase& banco) {
+  const Dialeto::Tipo dialeto = Dialeto::De(banco);
   QSqlQuery comando(banco);
+  QStringList comandos;
   QString atual;
   for (const QString& linha : TextoEsquema().split(QLatin1Char('\n'))) {
     if (linha.trimmed().startsWith(QStringLiteral("--")))
       continue;
     atual += linha + QLatin1Char('\n');
     if (linha.trimmed().endsWith(QLatin1Char(';'))) {
-      if (!comando.exec(atual))
-        return ErroBanco::Falha(comando.lastError());
+      comandos.append(Dialeto::AdaptarDefinicao(dialeto, atual));
       atual.clear();
     }
   }
+  if (dialeto == Dialeto::Tipo::Postgresql)
+    comandos << QStringLiteral("CREATE TABLE %1 (versao INTEGER NOT NULL)").arg(Dialeto::TabelaVersao)
+             << QStringLiteral("INSERT INTO %1 (versao) VALUES (0)").arg(Dialeto::TabelaVersao)
+             << Dialeto::FuncoesServidor();
+  for (const QString& sql : std::as_const(comandos))
+    if (Resultado feito = executar(comando, sql); !feito)
+      return feito;
   return Resultado::sucesso();
 }
 
 // Takes `banco` from version `de` to `para`; the caller holds the transaction.
 Resultado aplicarPassos(QSqlDatabase& banco, int de, int para) {
+  const Dialeto::Tipo dialeto = Dialeto::De(banco);
   QSqlQuery comando(banco);
   for (int versao = de + 1; versao <= para; ++versao) {
     for (const QString& sql : passos().at(versao - 1))
-      if (!comando.exec(sql))
-        return ErroBanco::Falha(comando.lastError());
+      if (Resultado feito = executar(comando, Dialeto::AdaptarDefinicao(dialeto, sql)); !feito)
+        return feito;
   }
-  if (!comando.exec(QStringLiteral("PRAGMA user_version = %1").arg(para)))
-    return ErroBanco::Falha(comando.lastError());
-  return Resultado::sucesso();
+  return executar(comando, Dialeto::GravacaoVersao(dialeto, para));
 }
 
 // One object of a database's catalogue, as compared with the schema's: names regardless of case,
@@ -205,8 +218,10 @@ Resultado CriarBanco(const QString& caminho, int versao) {
 
 Resultado LerVersao(QSqlDatabase& banco, int& versao) {
   QSqlQuery consulta(banco);
-  if (!consulta.exec(QStringLiteral("PRAGMA user_version")) || !consulta.next())
+  if (!consulta.exec(Dialeto::LeituraVersao(Dialeto::De(banco))))
     return ErroBanco::Falha(consulta.lastError());
+  if (!consulta.next())
+    return Resultado::falha(QStringLiteral("O banco de dados não tem a versão do seu esquema."), -1);
   versao = consulta.value(0).toInt();
   return Resultado::sucesso();
 }
@@ -279,6 +294,44 @@ Resultado Atualizar(QSqlDatabase& banco, const std::function<void()>& antesDeCon
     resultado = ErroBanco::Falha(comando.lastError());
   if (!resultado)
     comando.exec(QStringLiteral("ROLLBACK"));
+  return resultado;
+}
+
+Resultado PrepararServidor(QSqlDatabase& banco) {
+  QSqlQuery comando(banco);
+  if (!comando.exec(QStringLiteral("BEGIN")))
+    return ErroBanco::Falha(comando.lastError());
+  // Two desks starting at once on a new database: the second waits and finds the tables made.
+  Resultado resultado = executar(comando, Dialeto::TravaEsquemaServidor());
+  QStringList presentes;
+  if (resultado)
+    resultado = executar(comando, Dialeto::ConsultaTabelasServidor());
+  while (resultado && comando.next())
+    presentes.append(comando.value(0).toString());
+  int versao = 0;
+  if (resultado && presentes.isEmpty()) {
+    resultado = criarObjetos(banco);
+    if (resultado)
+      resultado = aplicarPassos(banco, 0, VersaoAtual);
+  } else if (resultado && presentes.size() < 4) {
+    presentes.sort();
+    resultado =
+        Resultado::falha(QStringLiteral("O banco de dados do servidor tem só uma parte das tabelas do Talonix (") +
+                             presentes.join(QStringLiteral(", ")) +
+                             QStringLiteral("): ele não foi criado pelo Talonix ou foi alterado por fora. "
+                                            "Nada foi alterado nele."),
+                         -1);
+  } else if (resultado) {
+    resultado = versaoConhecida(banco, versao);
+    if (resultado && versao < VersaoAtual)
+      resultado = aplicarPassos(banco, versao, VersaoAtual);
+  }
+  if (resultado && !comando.exec(QStringLiteral("COMMIT")))
+    resultado = ErroBanco::Falha(comando.lastError());
+  if (!resultado)
+    comando.exec(QStringLiteral("ROLLBACK"));
+  if (resultado)
+    resultado = VerificarTabelas(banco);
   return resultado;
 }
 

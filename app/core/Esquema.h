@@ -8,7 +8,8 @@
 #include <functional>
 
 /// The tables of a Talonix database and the versions of their schema. A database carries its
-/// version (SQLite's `user_version`; 0 for the files every earlier Talonix made); a file of an
+/// version (SQLite's `user_version`, a one-row table on the server; 0 for the files every earlier
+/// Talonix made); a file of an
 /// earlier version is checked against that version's schema and upgraded, one of a newer version
 /// is refused.
 namespace Esquema {
@@ -43,6 +44,12 @@ QString TextoEsquema();
 /// current already); a failure leaves it as it was. `antesDeConfirmar` runs when everything is
 /// written but not yet committed.
 [[nodiscard]] Resultado Atualizar(QSqlDatabase& banco, const std::function<void()>& antesDeConfirmar = {});
+
+/// Readies a database of the office's server on the connection `banco`: one without any of the
+/// Talonix tables gets the current schema, one of an earlier version is upgraded, one holding only
+/// some of the tables or of a newer version is refused untouched; then its tables are checked.
+/// Desks starting together do this one after the other.
+[[nodiscard]] Resultado PrepararServidor(QSqlDatabase& banco);
 
 /// Checks every page, row and index of `banco` ("PRAGMA integrity_check"); `rapida` leaves out
 /// the comparison of each index with its table ("PRAGMA quick_check"), a fraction of the time.

@@ -212,4 +212,87 @@ void FecharTrava(Descritor trava) {
 #endif
 }
 
+namespace {
+
+// Mount points write a blank, a tab, a line break and a backslash as octal escapes.
+QString semEscapes(const QByteArray& campo) {
+  QByteArray saida;
+  for (qsizetype i = 0; i < campo.size(); ++i) {
+    if (campo.at(i) == '\\' && i + 3 < campo.size()) {
+      bool ok = false;
+      const int codigo = campo.mid(i + 1, 3).toInt(&ok, 8);
+      if (ok) {
+        saida.append(static_cast<char>(codigo));
+        i += 3;
+        continue;
+      }
+    }
+    saida.append(campo.at(i));
+  }
+  return QFile::decodeName(saida);
+}
+
+bool contem(const QString& pasta, const QString& caminho) {
+  if (pasta == QLatin1String("/"))
+    return true;
+  return caminho == pasta || caminho.startsWith(pasta + QLatin1Char('/'));
+}
+
+}  // namespace
+
+QString TipoSistemaArquivos(const QString& caminho, const QString& tabela) {
+  QFile montagens(tabela);
+  if (!montagens.open(QIODevice::ReadOnly))
+    return {};
+  // Links are followed: what counts is where the file really lies.
+  const QFileInfo info(caminho);
+  QString absoluto = info.canonicalFilePath();
+  if (absoluto.isEmpty()) {
+    const QString pasta = QFileInfo(info.absolutePath()).canonicalFilePath();
+    absoluto = pasta.isEmpty() ? info.absoluteFilePath() : pasta + QLatin1Char('/') + info.fileName();
+  }
+  QString tipo;
+  qsizetype maisLongo = -1;
+  // "36 35 98:0 /raiz /ponto opções [campos opcionais] - tipo origem opções"
+  for (const QByteArray& linha : montagens.readAll().split('\n')) {
+    const QList<QByteArray> campos = linha.split(' ');
+    const qsizetype separador = campos.indexOf("-");
+    if (campos.size() < 5 || separador < 0 || separador + 1 >= campos.size())
+      continue;
+    const QString ponto = semEscapes(campos.at(4));
+    if (ponto.size() > maisLongo && contem(ponto, absoluto)) {
+      maisLongo = ponto.size();
+      tipo = QString::fromUtf8(campos.at(separador + 1));
+    }
+  }
+  return tipo;
+}
+
+bool SistemaDeRede(const QString& tipo) {
+  static const QStringList rede = {QStringLiteral("nfs"),
+                                   QStringLiteral("nfs4"),
+                                   QStringLiteral("cifs"),
+                                   QStringLiteral("smb"),
+                                   QStringLiteral("smb2"),
+                                   QStringLiteral("smb3"),
+                                   QStringLiteral("smbfs"),
+                                   QStringLiteral("ncpfs"),
+                                   QStringLiteral("afs"),
+                                   QStringLiteral("coda"),
+                                   QStringLiteral("9p"),
+                                   QStringLiteral("ceph"),
+                                   QStringLiteral("lustre"),
+                                   QStringLiteral("glusterfs"),
+                                   QStringLiteral("davfs"),
+                                   QStringLiteral("sshfs"),
+                                   QStringLiteral("fuse.sshfs"),
+                                   QStringLiteral("fuse.davfs2"),
+                                   QStringLiteral("fuse.glusterfs"),
+                                   QStringLiteral("fuse.rclone"),
+                                   QStringLiteral("fuse.s3fs"),
+                                   QStringLiteral("fuse.cephfs"),
+                                   QStringLiteral("fuse.smbnetfs")};
+  return rede.contains(tipo.toLower());
+}
+
 }  // namespace Plataforma

@@ -5,7 +5,7 @@
 #include <QString>
 
 /// The few calls that differ between systems: flushing, replacing and protecting files, file
-/// locks between processes, and the identity of a file on the disk.
+/// locks between processes, the identity of a file on the disk and the kind of disk it lies on.
 namespace Plataforma {
 
 /// Flushes the file `arquivo` to the disk.
@@ -51,5 +51,18 @@ QByteArray LerTrava(Descritor trava);
 
 /// Releases the lock and closes the file.
 void FecharTrava(Descritor trava);
+
+/// Linux's table of the mounted file systems of this process.
+inline const QString TabelaMontagens = QStringLiteral("/proc/self/mountinfo");
+
+/// The type of the file system that holds `caminho` ("ext4", "nfs4", "fuse.sshfs"...): that of
+/// the mount, in the table `tabela` (the format of Linux's mountinfo), whose mount point is the
+/// longest one containing the path. Empty when it cannot be told (another system, no table).
+QString TipoSistemaArquivos(const QString& caminho, const QString& tabela = TabelaMontagens);
+
+/// Whether a file system of type `tipo` lies on another machine (NFS, SMB/CIFS, sshfs and their
+/// kin), where the locks that keep a database file whole cannot be trusted. File systems that only
+/// encrypt a local folder (gocryptfs, encfs, ecryptfs) are local.
+bool SistemaDeRede(const QString& tipo);
 
 }  // namespace Plataforma

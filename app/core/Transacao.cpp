@@ -1,20 +1,23 @@
 #include "app/core/Transacao.h"
 
 #include "app/core/Conexao.h"
+#include "app/core/Dialeto.h"
 #include "app/core/ErroBanco.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
 
-Transacao::Transacao() : resultado_(trava_.resultado()) {
-  if (!resultado_)
-    return;
+Transacao::Transacao() {
+  if (!Conexao::Servidor()) {
+    trava_.emplace();
+    resultado_ = trava_->resultado();
+    if (!resultado_)
+      return;
+  }
   // Under the lock the file can no longer be replaced: the check done here holds until the end.
   banco_ = Conexao::Banco();
-  // Taking the write lock at the start keeps two writers from deadlocking halfway, which SQLite
-  // would report at once instead of waiting.
   QSqlQuery inicio(banco_);
-  if (!inicio.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+  if (!inicio.exec(Dialeto::InicioEscrita(Dialeto::De(banco_)))) {
     resultado_ = ErroBanco::Falha(inicio.lastError());
     return;
   }
@@ -32,8 +35,10 @@ Resultado Transacao::Concluir(Resultado parcial) {
   QSqlQuery fim(banco_);
   if (parcial && !fim.exec(QStringLiteral("COMMIT")))
     parcial = ErroBanco::Falha(fim.lastError());
-  if (parcial)
-    aberta_ = false;
-  // A failed COMMIT leaves the transaction open: the rollback in the destructor ends it.
+  // A failure ends the transaction at once: the server refuses every statement of a transaction
+  // that failed, even the release of the failed one, until it is rolled back.
+  if (!parcial)
+    fim.exec(QStringLiteral("ROLLBACK"));
+  aberta_ = false;
   return parcial;
 }

@@ -5,9 +5,12 @@
 
 #include <QSqlDatabase>
 
-/// One write transaction on the program's connection: it holds the database lock shared (so no
-/// other process compacts, restores or snapshots meanwhile), reopens the connection when the file
-/// was replaced, and rolls back unless confirmed.
+#include <optional>
+
+/// One write transaction on the program's connection, rolled back unless confirmed. On the desk's
+/// file it holds the database lock shared (so no other process compacts, restores or snapshots
+/// meanwhile) and reopens the connection when the file was replaced; on the server the server's
+/// own locks keep the desks apart.
 class Transacao {
 public:
   /// Takes the lock and begins the transaction; `resultado()` says whether it did.
@@ -22,11 +25,12 @@ public:
   /// The connection the transaction runs on.
   QSqlDatabase banco() const { return banco_; }
 
-  /// Commits `parcial` when it is a success, rolls back otherwise; gives back the outcome.
+  /// Commits `parcial` when it is a success, rolls back otherwise; gives back the outcome. Called
+  /// while the statements of the transaction are still alive.
   [[nodiscard]] Resultado Concluir(Resultado parcial);
 
 private:
-  TravaBanco trava_;
+  std::optional<TravaBanco> trava_;
   QSqlDatabase banco_;
   Resultado resultado_;
   bool aberta_ = false;

@@ -7,6 +7,7 @@
 #include "app/core/Mensagens.h"
 #include "app/core/Relogio.h"
 #include "app/core/modGeral.h"
+#include "bench/TelaBench.h"
 #include "controls/lvButtons.h"
 #include "controls/uscSelecionaRegistro.h"
 #include "receipts/ModeloRecibos.h"
@@ -32,16 +33,6 @@
 
 namespace {
 
-// A search that asks the operator anything is a failed run.
-class MensagensFalham final : public Mensagens {
-public:
-  Resposta mostrar(const QString& texto, const QString&, Icone, Botoes, Resposta padrao) override {
-    std::fprintf(stderr, "mensagem inesperada: %s\n", qPrintable(texto));
-    std::exit(1);
-    return padrao;
-  }
-};
-
 double mediana(std::vector<double> v) {
   std::sort(v.begin(), v.end());
   return v[v.size() / 2];
@@ -64,16 +55,6 @@ int consultaNua(sqlite3* banco, const QByteArray& sql) {
   }
   sqlite3_finalize(comando);
   return soma == 0 ? 0 : linhas;
-}
-
-template <typename T>
-T* controle(QWidget* tela, const QString& nome) {
-  T* c = tela->findChild<T*>(nome);
-  if (c == nullptr) {
-    std::fprintf(stderr, "controle ausente: %s\n", qPrintable(nome));
-    std::exit(1);
-  }
-  return c;
 }
 
 }  // namespace
@@ -99,21 +80,22 @@ int main(int argc, char* argv[]) {
     return 1;
   const QString codigoPagador = pagador.value(0).toString();
 
-  MensagensFalham mensagens;
+  TelaBench::MensagensFalham mensagens;
   RelogioSistema relogio;
   frmLocalizarReciboComercial dialogo(Contexto{&mensagens, &relogio, nullptr});
   dialogo.show();
   QApplication::processEvents();
-  auto* botao = controle<lvButtons>(&dialogo, QStringLiteral("btnSelecionaRegistrps"));
-  auto* lista = controle<QTreeView>(&dialogo, QStringLiteral("lsvRecibo"));
-  auto* painel = controle<PainelFiltroRecibo>(&dialogo, QStringLiteral("PainelFiltroRecibo"));
+  auto* botao = TelaBench::Controle<lvButtons>(&dialogo, QStringLiteral("btnSelecionaRegistrps"));
+  auto* lista = TelaBench::Controle<QTreeView>(&dialogo, QStringLiteral("lsvRecibo"));
+  auto* painel = TelaBench::Controle<PainelFiltroRecibo>(&dialogo, QStringLiteral("PainelFiltroRecibo"));
   const auto opcao = [&](const char* nome, int i) {
-    controle<QRadioButton>(&dialogo, QString::fromLatin1(nome) + QLatin1Char('_') + QString::number(i))->click();
+    TelaBench::Controle<QRadioButton>(&dialogo, QString::fromLatin1(nome) + QLatin1Char('_') + QString::number(i))
+        ->click();
   };
   const auto periodo = [&](const QDate& inicial, const QDate& final) {
     opcao("optTipoData", 1);
-    controle<QDateEdit>(&dialogo, QStringLiteral("dtpInicial"))->setDate(inicial);
-    controle<QDateEdit>(&dialogo, QStringLiteral("dtpFinal"))->setDate(final);
+    TelaBench::Controle<QDateEdit>(&dialogo, QStringLiteral("dtpInicial"))->setDate(inicial);
+    TelaBench::Controle<QDateEdit>(&dialogo, QStringLiteral("dtpFinal"))->setDate(final);
     opcao("optTipoFiltro", 0);
   };
 
@@ -128,7 +110,7 @@ int main(int argc, char* argv[]) {
        [&] {
          opcao("optTipoData", 0);
          opcao("optTipoFiltro", 2);
-         controle<uscSelecionaRegistro>(&dialogo, QStringLiteral("uscRecebi"))->setText(0, codigoPagador);
+         TelaBench::Controle<uscSelecionaRegistro>(&dialogo, QStringLiteral("uscRecebi"))->setText(0, codigoPagador);
        }},
   };
 

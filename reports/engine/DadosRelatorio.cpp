@@ -1,54 +1,34 @@
 #include "reports/engine/DadosRelatorio.h"
 
+#include "app/core/CursorLinhas.h"
 #include "app/core/Moeda.h"
 
 #include <QDate>
-#include <QSqlDriver>
-
-#include <sqlite3.h>
 
 namespace {
 
-QVariant tipado(sqlite3_stmt* comando, int coluna, TipoDado tipo) {
-  const bool nulo = sqlite3_column_type(comando, coluna) == SQLITE_NULL;
-  const auto texto = [&]() {
-    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(comando, coluna)),
-                             sqlite3_column_bytes(comando, coluna));
-  };
-  if (nulo)
+QVariant tipado(CursorLinhas& cursor, int coluna, TipoDado tipo) {
+  if (cursor.Nulo(coluna))
     return tipo == TipoDado::Texto ? QVariant(QString()) : QVariant();
+  const auto texto = [&]() {
+    const std::string_view t = cursor.Texto(coluna);
+    return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
+  };
   switch (tipo) {
   case TipoDado::Inteiro:
-    return static_cast<qint64>(sqlite3_column_int64(comando, coluna));
+    return cursor.Inteiro(coluna);
   case TipoDado::Decimal:
-    return sqlite3_column_double(comando, coluna);
+    return cursor.Decimal(coluna);
   case TipoDado::Moeda:
-    return QVariant::fromValue(Moeda::Quantia{sqlite3_column_int64(comando, coluna)});
+    return QVariant::fromValue(Moeda::Quantia{cursor.Inteiro(coluna)});
   case TipoDado::Data:
     return QDate::fromString(texto().left(10), Qt::ISODate);
   case TipoDado::Logico:
-    return sqlite3_column_int64(comando, coluna) != 0;
+    return cursor.Inteiro(coluna) != 0;
   case TipoDado::Texto:
     return texto();
   }
   return {};
-}
-
-int vincular(sqlite3_stmt* comando, int indice, const QVariant& valor) {
-  switch (valor.typeId()) {
-  case QMetaType::UnknownType:
-    return sqlite3_bind_null(comando, indice);
-  case QMetaType::Int:
-  case QMetaType::LongLong:
-  case QMetaType::Bool:
-    return sqlite3_bind_int64(comando, indice, valor.toLongLong());
-  case QMetaType::Double:
-    return sqlite3_bind_double(comando, indice, valor.toDouble());
-  default: {
-    const QByteArray texto = valor.toString().toUtf8();
-    return sqlite3_bind_text(comando, indice, texto.constData(), static_cast<int>(texto.size()), SQLITE_TRANSIENT);
-  }
-  }
 }
 
 QVariant valorVinculado(const VinculoSelecao& v, const QHash<QString, QVariant>& parametros) {
@@ -65,7 +45,7 @@ QVariant valorVinculado(const VinculoSelecao& v, const QHash<QString, QVariant>&
 }  // namespace
 
 QString DadosRelatorio::MontarSql(const LayoutRelatorio& layout, const QList<SelecaoCompilada>& ligacoes,
-                                  const SelecaoCompilada& selecao, const QList<QPoint>& ordem) {
+                                  const SelecaoCompilada& selecao, const QList<QPoint>& ordem, Dialeto::Tipo dialeto) {
   QStringList colunas;
   for (int i = 0; i < layout.quantasColunas(); ++i)
     colunas.append(layout.sqlColuna(i));
@@ -90,12 +70,12 @@ QString DadosRelatorio::MontarSql(const LayoutRelatorio& layout, const QList<Sel
       coluna += static_cast<int>(layout.tabelas.at(t).campos.size());
     const QString nome = layout.sqlColuna(coluna);
     if (layout.campoDaColuna(coluna).tipo == TipoDado::Texto)
-      chaves.append(QStringLiteral("talonix_dobra(%1), %1").arg(nome));
+      chaves.append(QStringLiteral("talonix_dobra(%1)%2, %1%2").arg(nome, Dialeto::NulosPrimeiro(dialeto)));
     else
-      chaves.append(nome);
+      chaves.append(nome + Dialeto::NulosPrimeiro(dialeto));
   }
   // Rows equal in every sort field keep the order in which they were stored.
-  chaves.append(QStringLiteral("\"%1\".rowid").arg(base.apelido));
+  chaves.append(Dialeto::OrdemGravacao(dialeto, base.nome, base.apelido));
   return sql + QStringLiteral(" ORDER BY ") + chaves.join(QStringLiteral(", "));
 }
 
@@ -104,38 +84,24 @@ Resultado DadosRelatorio::ler(QSqlDatabase banco, const LayoutRelatorio& layout,
                               const QList<QPoint>& ordem, const QHash<QString, QVariant>& parametros) {
   valores_.clear();
   colunas_ = static_cast<std::size_t>(layout.quantasColunas());
-  // Straight through SQLite: a listing of 100,000 rows is read several times faster than
-  // through QSqlQuery's values.
-  const QVariant handle = banco.isOpen() ? banco.driver()->handle() : QVariant();
-  if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-    return Resultado::falha(QStringLiteral("A conexão com o banco de dados não está aberta."), -1);
-  sqlite3* sqlite = *static_cast<sqlite3* const*>(handle.constData());
-  sqlite3_stmt* comando = nullptr;
-  const QByteArray sql = MontarSql(layout, ligacoes, selecao, ordem).toUtf8();
-  const auto falha = [&]() {
-    const Resultado r = Resultado::falha(QString::fromUtf8(sqlite3_errmsg(sqlite)), sqlite3_errcode(sqlite));
-    sqlite3_finalize(comando);
-    return r;
-  };
-  if (sqlite3_prepare_v2(sqlite, sql.constData(), static_cast<int>(sql.size()), &comando, nullptr) != SQLITE_OK)
-    return falha();
+  CursorLinhas cursor(banco);
+  if (!cursor.Preparar(MontarSql(layout, ligacoes, selecao, ordem, Dialeto::De(banco))))
+    return cursor.resultado();
   int indice = 0;
   QList<VinculoSelecao> vinculos;
   for (const SelecaoCompilada& ligacao : ligacoes)
     vinculos += ligacao.vinculos;
   vinculos += selecao.vinculos;
   for (const VinculoSelecao& v : vinculos)
-    if (vincular(comando, ++indice, valorVinculado(v, parametros)) != SQLITE_OK)
-      return falha();
+    if (!cursor.Vincular(indice++, valorVinculado(v, parametros)))
+      return cursor.resultado();
   std::vector<TipoDado> tipos;
   for (int i = 0; i < static_cast<int>(colunas_); ++i)
     tipos.push_back(layout.campoDaColuna(i).tipo);
-  int passo = SQLITE_ROW;
-  while ((passo = sqlite3_step(comando)) == SQLITE_ROW)
+  while (cursor.Proxima())
     for (std::size_t i = 0; i < colunas_; ++i)
-      valores_.push_back(tipado(comando, static_cast<int>(i), tipos[i]));
-  if (passo != SQLITE_DONE)
-    return falha();
-  sqlite3_finalize(comando);
-  return Resultado::sucesso();
+      valores_.push_back(tipado(cursor, static_cast<int>(i), tipos[i]));
+  if (!cursor.resultado())
+    valores_.clear();
+  return cursor.resultado();
 }

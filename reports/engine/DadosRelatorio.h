@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/core/Dialeto.h"
 #include "app/core/Resultado.h"
 #include "reports/engine/CompiladorSelecao.h"
 #include "reports/engine/LayoutRelatorio.h"
@@ -16,9 +17,9 @@ class DadosRelatorio {
 public:
   /// The SELECT of a layout: every field of every table, the tables joined by their links,
   /// the selection as WHERE, and ORDER BY the sort fields in the order given (texts ignoring
-  /// case and accents).
+  /// case and accents), in the words of the store `dialeto`.
   static QString MontarSql(const LayoutRelatorio& layout, const QList<SelecaoCompilada>& ligacoes,
-                           const SelecaoCompilada& selecao, const QList<QPoint>& ordem);
+                           const SelecaoCompilada& selecao, const QList<QPoint>& ordem, Dialeto::Tipo dialeto);
 
   /// Runs the SELECT on `banco` with the bound values (`parametros` keyed by lower-case
   /// name) and keeps the rows.

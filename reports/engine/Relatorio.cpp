@@ -377,5 +377,5 @@ Resultado Relatorio::ExportarPdf(const QString& caminho) const {
 }
 
 QString Relatorio::sql() const {
-  return DadosRelatorio::MontarSql(layout_, ligacoes_, selecao_, ordem_);
+  return DadosRelatorio::MontarSql(layout_, ligacoes_, selecao_, ordem_, Dialeto::De(Conexao::Banco()));
 }

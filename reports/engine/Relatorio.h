@@ -88,7 +88,7 @@ public:
   /// Writes every page to a PDF file, replacing it only once the whole file is written.
   [[nodiscard]] Resultado ExportarPdf(const QString& caminho) const;
 
-  /// The SELECT the report runs (for diagnosis and tests).
+  /// The SELECT the report runs on the program's store (for diagnosis and tests).
   QString sql() const;
 
 private:

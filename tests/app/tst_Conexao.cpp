@@ -1,8 +1,11 @@
 #include "app/core/Conexao.h"
+#include "app/core/ConfiguracaoBanco.h"
+#include "app/core/Dialeto.h"
 #include "app/core/ErroBanco.h"
 #include "app/core/Numeracao.h"
 #include "app/core/Plataforma.h"
 #include "app/core/TextoDobrado.h"
+#include "app/core/modGeral.h"
 
 #include "tests/support/PastaTeste.h"
 
@@ -31,6 +34,16 @@ private slots:
   void errosDoBancoEmPortugues_data();
   void errosDoBancoEmPortugues();
   void bancoCriadoEhPrivado();
+  void errosDoServidorEmPortugues_data();
+  void errosDoServidorEmPortugues();
+  void chaveDuplicada_data();
+  void chaveDuplicada();
+  void configuracao_data();
+  void configuracao();
+  void pastaDeRede_data();
+  void pastaDeRede();
+  void tipoSistemaArquivos_data();
+  void tipoSistemaArquivos();
 };
 
 void tst_Conexao::abreBancoExistente() {
@@ -225,6 +238,182 @@ void tst_Conexao::bancoCriadoEhPrivado() {
   QCOMPARE(::stat(QFile::encodeName(pasta.banco()).constData(), &dados), 0);
   QCOMPARE(dados.st_mode & 0777, 0600u);
   QVERIFY(pasta.abrir());
+}
+
+void tst_Conexao::errosDoServidorEmPortugues_data() {
+  QTest::addColumn<QString>("estado");
+  QTest::addColumn<QString>("texto");
+  QTest::addColumn<QString>("esperado");
+  const QString ocupado = QStringLiteral("ocupado");
+  QTest::newRow("trava não obtida") << "55P03"
+                                    << "canceling statement due to lock timeout" << ocupado;
+  QTest::newRow("impasse") << "40P01"
+                           << "deadlock detected" << ocupado;
+  QTest::newRow("serialização") << "40001"
+                                << "could not serialize access" << ocupado;
+  QTest::newRow("conexão caiu") << "08006"
+                                << "server closed the connection unexpectedly"
+                                << "perdida";
+  QTest::newRow("servidor desligado") << "57P01"
+                                      << "terminating connection due to administrator command"
+                                      << "perdida";
+  QTest::newRow("sem permissão") << "42501"
+                                 << "permission denied for table tbrecibo"
+                                 << "permissão";
+  QTest::newRow("disco cheio") << "53100"
+                               << "could not extend file"
+                               << "espaço";
+  // What has no translation keeps the server's own text.
+  QTest::newRow("outro") << "22P02"
+                         << "invalid input syntax for type bigint"
+                         << "invalid input syntax";
+}
+
+void tst_Conexao::errosDoServidorEmPortugues() {
+  QFETCH(QString, estado);
+  QFETCH(QString, texto);
+  QFETCH(QString, esperado);
+  const Resultado r = ErroBanco::Falha(
+      QSqlError(QStringLiteral("QPSQL: Unable to create query"), texto, QSqlError::StatementError, estado));
+  QVERIFY(!r);
+  QCOMPARE(r.numero, -1);
+  QVERIFY2(r.erro.contains(esperado), qPrintable(r.erro));
+  QVERIFY2(!r.erro.contains(QStringLiteral("QPSQL")), qPrintable(r.erro));
+}
+
+void tst_Conexao::chaveDuplicada_data() {
+  QTest::addColumn<QString>("codigo");
+  QTest::addColumn<bool>("duplicada");
+  QTest::newRow("servidor: chave única") << "23505" << true;
+  QTest::newRow("servidor: chave estrangeira") << "23503" << false;
+  QTest::newRow("servidor: nulo") << "23502" << false;
+  QTest::newRow("SQLite: chave primária") << "1555" << true;
+  QTest::newRow("SQLite: índice único") << "2067" << true;
+  QTest::newRow("SQLite: nulo") << "1299" << false;
+  QTest::newRow("SQLite: ocupado") << "5" << false;
+  QTest::newRow("sem código") << "" << false;
+}
+
+void tst_Conexao::chaveDuplicada() {
+  QFETCH(QString, codigo);
+  QTEST(Dialeto::ChaveDuplicada(QSqlError(QString(), QStringLiteral("x"), QSqlError::StatementError, codigo)),
+        "duplicada");
+}
+
+void tst_Conexao::configuracao_data() {
+  QTest::addColumn<QString>("secao");
+  QTest::addColumn<bool>("aceita");
+  QTest::addColumn<int>("tipo");
+  QTest::addColumn<QString>("servidor");
+  QTest::addColumn<int>("porta");
+  QTest::addColumn<bool>("permitirRede");
+  const int sqlite = static_cast<int>(Dialeto::Tipo::Sqlite);
+  const int pg = static_cast<int>(Dialeto::Tipo::Postgresql);
+  QTest::newRow("sem seção: o arquivo") << "" << true << sqlite << "localhost" << 5432 << false;
+  QTest::newRow("servidor completo") << "tipo=postgresql\nservidor=10.0.0.5\nporta=5433\nnome=loja\nusuario=caixa"
+                                     << true << pg << "10.0.0.5" << 5433 << false;
+  QTest::newRow("tipo em qualquer caixa") << "Tipo = PostgreSQL" << true << pg << "localhost" << 5432 << false;
+  QTest::newRow("arquivo com risco aceito")
+      << "tipo=sqlite\npermitir_rede=1" << true << sqlite << "localhost" << 5432 << true;
+  QTest::newRow("permitir_rede só com 1") << "permitir_rede=sim" << true << sqlite << "localhost" << 5432 << false;
+  QTest::newRow("tipo desconhecido") << "tipo=mysql" << false << sqlite << "" << 0 << false;
+  QTest::newRow("porta não numérica") << "tipo=postgresql\nporta=abc" << false << sqlite << "" << 0 << false;
+  QTest::newRow("porta fora da faixa") << "tipo=postgresql\nporta=70000" << false << sqlite << "" << 0 << false;
+}
+
+void tst_Conexao::configuracao() {
+  QFETCH(QString, secao);
+  QFETCH(bool, aceita);
+  PastaTeste pasta(false);
+  QFile ini(modGeral::ArquivoIni());
+  QVERIFY(ini.open(QIODevice::WriteOnly));
+  ini.write(
+      (secao.isEmpty() ? QStringLiteral("[outra]\nx=1\n") : QStringLiteral("[banco]\n") + secao + u'\n').toUtf8());
+  ini.close();
+  ConfiguracaoBanco c;
+  const Resultado r = ConfiguracaoBanco::Ler(c);
+  QCOMPARE(r.ok, aceita);
+  if (!aceita) {
+    QVERIFY2(r.erro.contains(QStringLiteral("[banco]")), qPrintable(r.erro));
+    return;
+  }
+  QTEST(static_cast<int>(c.tipo), "tipo");
+  QTEST(c.servidor, "servidor");
+  QTEST(c.porta, "porta");
+  QTEST(c.permitirRede, "permitirRede");
+}
+
+void tst_Conexao::pastaDeRede_data() {
+  QTest::addColumn<QString>("tipo");
+  QTest::addColumn<bool>("rede");
+  QTest::newRow("nfs") << "nfs" << true;
+  QTest::newRow("nfs4") << "nfs4" << true;
+  QTest::newRow("cifs") << "cifs" << true;
+  QTest::newRow("smb3") << "smb3" << true;
+  QTest::newRow("sshfs") << "fuse.sshfs" << true;
+  QTest::newRow("davfs") << "fuse.davfs2" << true;
+  QTest::newRow("9p") << "9p" << true;
+  QTest::newRow("ext4") << "ext4" << false;
+  QTest::newRow("btrfs") << "btrfs" << false;
+  QTest::newRow("tmpfs") << "tmpfs" << false;
+  QTest::newRow("gocryptfs") << "fuse.gocryptfs" << false;
+  QTest::newRow("encfs") << "fuse.encfs" << false;
+  QTest::newRow("ecryptfs") << "ecryptfs" << false;
+  QTest::newRow("desconhecido") << "" << false;
+}
+
+void tst_Conexao::pastaDeRede() {
+  QFETCH(QString, tipo);
+  QFETCH(bool, rede);
+  QCOMPARE(Plataforma::SistemaDeRede(tipo), rede);
+  const QString banco = QStringLiteral("/mnt/escritorio/Dados/bdRecibo.mdb");
+  const Resultado recusa = Conexao::ConferirDiscoLocal(banco, tipo, false);
+  QCOMPARE(recusa.ok, !rede);
+  if (rede) {
+    QCOMPARE(recusa.numero, Conexao::ErroPastaRede);
+    for (const QString& parte : {banco, tipo, QStringLiteral("modo escritório"), QStringLiteral("permitir_rede=1")})
+      QVERIFY2(recusa.erro.contains(parte), qPrintable(recusa.erro));
+  }
+  // The user who accepts the risk goes on.
+  QVERIFY(Conexao::ConferirDiscoLocal(banco, tipo, true));
+}
+
+void tst_Conexao::tipoSistemaArquivos_data() {
+  QTest::addColumn<QString>("caminho");
+  QTest::addColumn<QString>("tipo");
+  QTest::newRow("raiz") << "/usr/lib/x"
+                        << "ext4";
+  QTest::newRow("compartilhamento") << "/mnt/rede/Dados/bdRecibo.mdb"
+                                    << "cifs";
+  QTest::newRow("o ponto de montagem") << "/mnt/rede"
+                                       << "cifs";
+  QTest::newRow("prefixo de nome não é pasta") << "/mnt/rede2/bdRecibo.mdb"
+                                               << "ext4";
+  QTest::newRow("montagem dentro de montagem") << "/mnt/rede/local/bdRecibo.mdb"
+                                               << "tmpfs";
+  QTest::newRow("pasta com espaço") << "/home/ana/Meus Dados/x"
+                                    << "fuse.sshfs";
+  QTest::newRow("pasta cifrada") << "/home/ana/Privado/Dados/bdRecibo.mdb"
+                                 << "fuse.gocryptfs";
+}
+
+void tst_Conexao::tipoSistemaArquivos() {
+  QFETCH(QString, caminho);
+  QTemporaryDir pasta;
+  const QString tabela = pasta.filePath(QStringLiteral("mountinfo"));
+  QFile arquivo(tabela);
+  QVERIFY(arquivo.open(QIODevice::WriteOnly));
+  arquivo.write(
+      "22 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw\n"
+      "30 22 0:40 / /mnt/rede rw,relatime shared:5 - cifs //srv/loja rw,vers=3.0\n"
+      "31 30 0:41 / /mnt/rede/local rw shared:6 - tmpfs tmpfs rw\n"
+      "32 22 0:42 / /home/ana/Meus\\040Dados rw,nosuid master:2 - fuse.sshfs ana@srv:/d rw\n"
+      "33 22 0:43 / /home/ana/Privado rw,nosuid - fuse.gocryptfs /home/ana/.cifrado rw\n"
+      "malformada\n");
+  arquivo.close();
+  QTEST(Plataforma::TipoSistemaArquivos(caminho, tabela), "tipo");
+  // This process's own table names the type of a real folder.
+  QVERIFY(!Plataforma::TipoSistemaArquivos(pasta.path()).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_Conexao)

@@ -1,6 +1,11 @@
 // processo_banco APPDIR gravar ANO N PARADA: saves receipts 1..N of year ANO through the
 // program's own save code until N are tried or the file PARADA exists, printing "OK n" for each
 // receipt reported saved and "ERRO n text" for each refusal, one every 10 ms or so.
+// processo_banco APPDIR numerar ANO N PARTIDA: once its connection is open it prints "PRONTO" and
+// waits for the file PARTIDA, so that several desks start saving together; then saves N receipts
+// of year ANO as the receipt screen does, each with the next number the store proposes, and on
+// the refusal of a number another desk took meanwhile tries the next one; prints "OK number" for
+// each receipt reported saved.
 // processo_banco APPDIR manter OPERATION N ARCHIVE: runs OPERATION ("compactar", "copiar" or
 // "restaurar") N times, the backups into ARCHIVE.n, the restores from ARCHIVE; prints "OK i" or
 // "ERRO i text" for each.
@@ -8,6 +13,7 @@
 
 #include "app/core/Compactacao.h"
 #include "app/core/Conexao.h"
+#include "app/core/Numeracao.h"
 #include "app/core/modGeral.h"
 #include "backup/CopiaSeguranca.h"
 #include "backup/RestauracaoBanco.h"
@@ -40,6 +46,36 @@ Resultado manter(const QString& operacao, const QString& arquivo, int i) {
   return r ? aberta : r;
 }
 
+Recibo novo(qint64 numero, int ano) {
+  Recibo recibo;
+  recibo.numero = numero;
+  recibo.ano = ano;
+  recibo.dataEmissao = QDate(ano, 1, 1);
+  recibo.valor = 10000 * numero;
+  recibo.referente = QStringLiteral("Recibo de teste ") + QString::number(numero);
+  recibo.observacao = QStringLiteral("");
+  return recibo;
+}
+
+// Saves one receipt under the next free number; a failure other than a taken number is reported
+// as the receipt's own.
+void numerar(QTextStream& saida, int ano, int i) {
+  qint64 numero = 0;
+  Resultado r = Numeracao::ProximoNumeroRecibo(ano, numero);
+  while (r) {
+    r = RegistroRecibo::Inserir(novo(numero, ano));
+    if (r) {
+      relatar(saida, static_cast<int>(numero), r);
+      return;
+    }
+    if (r.numero != RegistroRecibo::ErroNumeroExistente)
+      break;
+    ++numero;
+    r = Resultado::sucesso();
+  }
+  relatar(saida, i, r);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -54,16 +90,16 @@ int main(int argc, char* argv[]) {
     return 3;
   }
   const int n = args.at(4).toInt();
-  if (args.at(2) == QLatin1String("gravar")) {
+  if (args.at(2) == QLatin1String("numerar")) {
+    saida << "PRONTO\n";
+    saida.flush();
+    while (!QFileInfo::exists(args.at(5)))
+      QThread::msleep(10);
+    for (int i = 1; i <= n; ++i)
+      numerar(saida, args.at(3).toInt(), i);
+  } else if (args.at(2) == QLatin1String("gravar")) {
     for (int i = 1; i <= n && !QFileInfo::exists(args.at(5)); ++i) {
-      Recibo recibo;
-      recibo.numero = i;
-      recibo.ano = args.at(3).toInt();
-      recibo.dataEmissao = QDate(recibo.ano, 1, 1);
-      recibo.valor = 10000 * i;
-      recibo.referente = QStringLiteral("Recibo de teste ") + QString::number(i);
-      recibo.observacao = QStringLiteral("");
-      relatar(saida, i, RegistroRecibo::Inserir(recibo));
+      relatar(saida, i, RegistroRecibo::Inserir(novo(i, args.at(3).toInt())));
       // An operator, or a program fed by one, never saves back to back: there is a gap in which
       // the other process's reads get in.
       QThread::msleep(10);

@@ -5,6 +5,7 @@
 #include "backup/CopiaSeguranca.h"
 #include "backup/RestauracaoBanco.h"
 #include "tests/backup/FabricaZip.h"
+#include "tests/backup/RelatoProcesso.h"
 #include "tests/support/PastaTeste.h"
 
 #include <QProcess>
@@ -24,40 +25,12 @@ namespace {
 
 constexpr int kAno = 2026;
 
-// What one of the two processes reported: the numbers it was told were done, and its refusals.
-struct Relato {
-  QList<int> feitos;
-  QStringList recusas;
-};
-
-Relato ler(const QByteArray& saida) {
-  Relato relato;
-  for (const QByteArray& linha : saida.split('\n')) {
-    if (linha.startsWith("OK "))
-      relato.feitos << linha.mid(3).toInt();
-    else if (linha.startsWith("ERRO "))
-      relato.recusas << QString::fromUtf8(linha);
-  }
-  return relato;
-}
-
 // SQLite's and the system's English words; none may reach the operator.
 bool emPortugues(const QString& texto) {
   static const QRegularExpression ingles(
       QStringLiteral("\\b(database|attempt|unable|locked|disk|error|file|no such|readonly)\\b"),
       QRegularExpression::CaseInsensitiveOption);
   return !ingles.match(texto).hasMatch();
-}
-
-QSet<int> recibosDoAno() {
-  QSet<int> numeros;
-  QSqlQuery consulta(Conexao::Banco());
-  consulta.prepare(QStringLiteral("SELECT Codigo FROM tbRecibo WHERE Ano=?"));
-  consulta.addBindValue(kAno);
-  consulta.exec();
-  while (consulta.next())
-    numeros << consulta.value(0).toInt();
-  return numeros;
 }
 
 QProcess* gravador(QObject* pai, const QString& pasta, const QString& parada) {
@@ -118,7 +91,7 @@ private slots:
     QFETCH(int, vezes);
     const QString arquivo = arquivos_.filePath(operacao + QStringLiteral(".zip"));
     const QString parada = arquivos_.filePath(operacao + QStringLiteral(".parar"));
-    Relato gravacoes, manutencao;
+    RelatoProcesso gravacoes, manutencao;
     {
       PastaTeste p;
       QVERIFY(p.abrir());
@@ -143,11 +116,11 @@ private slots:
       QFile(parada).open(QIODevice::WriteOnly);
       QVERIFY(gravando->waitForFinished(30000));
       saida += gravando->readAllStandardOutput();
-      gravacoes = ler(saida);
-      manutencao = ler(saidaManutencao);
+      gravacoes = RelatoProcesso::Ler(saida);
+      manutencao = RelatoProcesso::Ler(saidaManutencao);
 
       QVERIFY(p.abrir());
-      const QSet<int> salvos = recibosDoAno();
+      const QSet<int> salvos = RecibosDoAno(kAno);
       QSet<int> alheios = salvos;
       QVERIFY(alheios.subtract(QSet<int>(gravacoes.feitos.cbegin(), gravacoes.feitos.cend())).isEmpty());
       QVERIFY(!salvos.isEmpty());
@@ -191,15 +164,15 @@ private slots:
       QThread::msleep(sorteio.bounded(40));
       gravando->kill();
       QVERIFY(gravando->waitForFinished(30000));
-      const QList<int> feitos = ler(gravando->readAllStandardOutput()).feitos;
+      const QList<int> feitos = RelatoProcesso::Ler(gravando->readAllStandardOutput()).feitos;
 
       QVERIFY(p.abrir());
-      const QSet<int> presentes = recibosDoAno();
+      const QSet<int> presentes = RecibosDoAno(kAno);
       for (int numero : feitos)
         QVERIFY(presentes.contains(numero));
       const Resultado compactada = Compactacao::CompactarBanco();
       QVERIFY2(compactada, qPrintable(QString::number(rodada) + QLatin1Char(' ') + compactada.erro));
-      QCOMPARE(recibosDoAno(), presentes);
+      QCOMPARE(RecibosDoAno(kAno), presentes);
       Conexao::FecharConexao();
       const Resultado restaurada = RestauracaoBanco::RestaurarBanco(arquivo);
       QVERIFY2(restaurada, qPrintable(QString::number(rodada) + QLatin1Char(' ') + restaurada.erro));

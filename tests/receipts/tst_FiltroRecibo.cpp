@@ -1,4 +1,4 @@
-#include "receipts/DialetoSqlite.h"
+#include "app/core/Dialeto.h"
 #include "receipts/FiltroRecibo.h"
 #include "tests/support/RelogioFixo.h"
 
@@ -112,7 +112,7 @@ void tst_FiltroRecibo::dialeto_data() {
 
 void tst_FiltroRecibo::dialeto() {
   QFETCH(QString, jet);
-  QTEST(DialetoSqlite::Converter(jet), "sqlite");
+  QTEST(Dialeto::ConverterDatas(jet), "sqlite");
 }
 
 void tst_FiltroRecibo::periodo_data() {

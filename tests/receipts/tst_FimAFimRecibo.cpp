@@ -3,69 +3,22 @@
 // preview, the program left through its menu; then the database row and the PDF's text.
 
 #include "reports/engine/FormatosRelatorio.h"
+#include "tests/support/ProgramaReal.h"
 #include "tests/support/TextoPdf.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QtTest>
 
+using namespace ProgramaReal;
+
 namespace {
-
-constexpr int kEsperaJanela = 60000;
-
-QString xdotool(const QStringList& argumentos) {
-  QProcess processo;
-  processo.start(QStringLiteral("xdotool"), argumentos);
-  processo.waitForFinished(30000);
-  return QString::fromUtf8(processo.readAllStandardOutput()).trimmed();
-}
-
-// Gives the program time to handle what it was sent (the sanitizer build is slow).
-void pausa(int ms = 500) {
-  QThread::msleep(static_cast<unsigned long>(ms));
-}
-
-void teclas(const QStringList& nomes) {
-  xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("150")} + nomes);
-  pausa();
-}
-
-void digitar(const QString& texto) {
-  xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("60"), texto});
-  pausa(300);
-}
-
-// The id of the visible window whose title is exactly `nome`, polling until `ms` have passed.
-QString esperarJanela(const QString& nome, int ms = kEsperaJanela) {
-  QElapsedTimer tempo;
-  tempo.start();
-  while (tempo.elapsed() < ms) {
-    const QStringList ids =
-        xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                 QLatin1Char('^') + QRegularExpression::escape(nome) + QLatin1Char('$')})
-            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    if (!ids.isEmpty())
-      return ids.last();
-    pausa(250);
-  }
-  return {};
-}
-
-// With TALONIX_E2E_CAPTURAS set to a folder, the screen is saved there at each step (ImageMagick).
-void capturar(const QString& nome) {
-  const QString pasta = qEnvironmentVariable("TALONIX_E2E_CAPTURAS");
-  if (!pasta.isEmpty())
-    QProcess::execute(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"),
-                                                 pasta + QLatin1Char('/') + nome + QStringLiteral(".png")});
-}
 
 bool esperarArquivo(const QString& caminho, int ms) {
   QElapsedTimer tempo;
@@ -91,7 +44,6 @@ private slots:
 private:
   bool montarPasta();
   void cadastrarPessoas();
-  void emitirRecibo();
   void exportarPdf(const QString& principal, const QString& pdf);
   void conferirBanco();
   void conferirPdf(const QString& pdf);
@@ -112,20 +64,8 @@ void tst_FimAFimRecibo::initTestCase() {
 }
 
 bool tst_FimAFimRecibo::montarPasta() {
-  const QDir origem(qEnvironmentVariable("TALONIX_TEST_APPDIR"));
   aplicacao_ = pasta_.filePath(QStringLiteral("Talonix"));
-  QDir raiz(pasta_.path());
-  if (!raiz.mkpath(QStringLiteral("Talonix/Dados")) || !raiz.mkpath(QStringLiteral("Talonix/relatorio")) ||
-      !raiz.mkpath(QStringLiteral("Talonix/som")))
-    return false;
-  for (const QString& arquivo : {QStringLiteral("Talonix"), QStringLiteral("libverbalor.so"),
-                                 QStringLiteral("relatorio/recibo01.rpt"), QStringLiteral("som/sucesso.wav")})
-    if (!QFile::copy(origem.filePath(arquivo), aplicacao_ + QLatin1Char('/') + arquivo))
-      return false;
-  QFile(aplicacao_ + QStringLiteral("/Talonix")).setPermissions(QFileDevice::ExeOwner | QFileDevice::ReadOwner);
-  // The program never creates its database: the build's tool makes an empty one.
-  return QProcess::execute(qEnvironmentVariable("TALONIX_CRIAR_BANCO"),
-                           {aplicacao_ + QStringLiteral("/Dados/bdRecibo.mdb")}) == 0;
+  return MontarPasta(aplicacao_, true);
 }
 
 void tst_FimAFimRecibo::emitirReciboEImprimirEmPdf() {
@@ -146,7 +86,8 @@ void tst_FimAFimRecibo::emitirReciboEImprimirEmPdf() {
 
   cadastrarPessoas();
   capturar(QStringLiteral("1-pessoas"));
-  emitirRecibo();
+  // "Imprimir recibo ao gravar" is ticked on a first start: the save opens the preview.
+  EmitirRecibo();
   capturar(QStringLiteral("2-recibo"));
   const QString pdf = pasta_.filePath(QStringLiteral("recibo-impresso.pdf"));
   exportarPdf(principal, pdf);
@@ -219,24 +160,6 @@ void tst_FimAFimRecibo::cadastrarPessoas() {
   teclas({QStringLiteral("Tab")});
   teclas({QStringLiteral("Escape")});
   pausa(1000);
-}
-
-void tst_FimAFimRecibo::emitirRecibo() {
-  // Emissão > Recibo comercial opens on a new receipt with the focus in the amount.
-  teclas({QStringLiteral("alt+e"), QStringLiteral("r")});
-  pausa(1500);
-  digitar(QStringLiteral("1234,50"));
-  teclas({QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("2"), QStringLiteral("Tab")});
-  digitar(QStringLiteral("1"));
-  teclas({QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab")});
-  digitar(QStringLiteral("Aluguel do mês de dezembro"));
-  teclas({QStringLiteral("Tab")});
-  digitar(QStringLiteral("2"));
-  teclas({QStringLiteral("Tab")});
-  digitar(QStringLiteral("Pago em dinheiro"));
-  // "Imprimir recibo ao gravar" is ticked on a first start: F5 saves and opens the preview.
-  teclas({QStringLiteral("F5")});
-  pausa(3000);
 }
 
 void tst_FimAFimRecibo::exportarPdf(const QString& principal, const QString& pdf) {

@@ -1,8 +1,8 @@
 #include "receipts/ModeloRecibos.h"
 
 #include "app/core/Conexao.h"
+#include "app/core/Dialeto.h"
 #include "app/core/Numeracao.h"
-#include "receipts/DialetoSqlite.h"
 #include "receipts/FiltroRecibo.h"
 #include "tests/support/PastaTeste.h"
 
@@ -144,7 +144,7 @@ void tst_ModeloRecibos::mesmasLinhasQueAsJuncoesADireita() {
           "Recebi, tbPessoaEmitente.Descricao AS Emitente FROM tbPessoa AS tbPessoaEmitente RIGHT JOIN (tbPessoa AS "
           "tbPessoaRecebi RIGHT JOIN tbRecibo ON tbPessoaRecebi.Codigo = tbRecibo.Recebi) ON tbPessoaEmitente.Codigo "
           "= tbRecibo.Emitente ") +
-      (f.trimmed().isEmpty() ? QString() : QStringLiteral("WHERE ") + DialetoSqlite::Converter(f)) +
+      (f.trimmed().isEmpty() ? QString() : QStringLiteral("WHERE ") + Dialeto::ConverterDatas(f)) +
       QStringLiteral(" ORDER BY tbRecibo.Ano, tbRecibo.Codigo");
   ModeloRecibos nosso, delas;
   QVERIFY(nosso.carregar(ModeloRecibos::TextoConsulta(filtro)));

@@ -3,17 +3,22 @@
 #include "app/core/Conexao.h"
 #include "app/core/Esquema.h"
 #include "app/core/modGeral.h"
+#include "tests/support/ServidorTeste.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QtTest>
 
-PastaTeste::PastaTeste(bool criarBanco) {
+PastaTeste::PastaTeste(bool criarBanco, Loja loja) {
   QDir(pasta_.path()).mkpath(QStringLiteral("Dados"));
   modGeral::DefinirPastaAplicacao(pasta_.path());
-  if (criarBanco) {
+  if (criarBanco && loja == Loja::DaExecucao && ServidorTeste::Ativo()) {
+    bancoServidor_ = ServidorTeste::CriarBanco();
+    ServidorTeste::EscreverIni(modGeral::ArquivoIni(), bancoServidor_);
+  } else if (criarBanco) {
     const Resultado r = Esquema::CriarBanco(banco());
     if (!r)
       qWarning() << "could not create the test database:" << r.erro;
@@ -22,6 +27,7 @@ PastaTeste::PastaTeste(bool criarBanco) {
 
 PastaTeste::~PastaTeste() {
   Conexao::FecharConexao();
+  ServidorTeste::ApagarBanco(bancoServidor_);
   modGeral::DefinirPastaAplicacao(QString());
 }
 
@@ -62,6 +68,23 @@ QVariant PastaTeste::valor(const QString& sql) const {
   if (!consulta.exec(sql) || !consulta.next())
     return {};
   return consulta.value(0);
+}
+
+QStringList PastaTeste::Linhas() {
+  QStringList todas;
+  for (const char* sql : {"SELECT * FROM tbPessoa ORDER BY Codigo", "SELECT * FROM tbReferente ORDER BY Codigo",
+                          "SELECT * FROM tbRecibo ORDER BY Ano, Codigo"}) {
+    QSqlQuery consulta(Conexao::Banco());
+    if (!consulta.exec(QString::fromLatin1(sql)))
+      return {QStringLiteral("falha: ") + QString::fromLatin1(sql)};
+    while (consulta.next()) {
+      QStringList valores;
+      for (int i = 0; i < consulta.record().count(); ++i)
+        valores << (consulta.isNull(i) ? QStringLiteral("∅") : consulta.value(i).toString());
+      todas << valores.join(u'|');
+    }
+  }
+  return todas;
 }
 
 Contexto PastaTeste::contexto() {

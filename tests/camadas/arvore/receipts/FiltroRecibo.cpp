@@ -1,3 +1,3 @@
 // Planted: a screen in the receipt filter.
-#include "receipts/DialetoSqlite.h"
+#include "app/core/Dialeto.h"
 #include "receipts/frmRecibo2.h"
