@@ -5,11 +5,15 @@
 
 #include "app/core/Mensagens.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QElapsedTimer>
 #include <QString>
 #include <QWidget>
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace TelaBench {
 
@@ -31,6 +35,30 @@ T* Controle(QWidget* tela, const QString& nome) {
     std::exit(1);
   }
   return c;
+}
+
+/// Seven rounds of the bare query (`consultaNua`, which returns its row count) against the
+/// screen's search (`botao` clicked and `lista` painted), each time in milliseconds into `piso`
+/// and `tela`; `linhas` is the rows found. False, with the reason on stderr, when the screen lists
+/// other than the bare query's rows.
+template <typename Consulta>
+bool MedirBusca(Consulta consultaNua, QAbstractButton* botao, QAbstractItemView* lista, const char* nome,
+                std::vector<double>& tela, std::vector<double>& piso, int& linhas) {
+  for (int i = 0; i < 7; ++i) {
+    QElapsedTimer tempo;
+    tempo.start();
+    linhas = consultaNua();
+    piso.push_back(static_cast<double>(tempo.nsecsElapsed()) / 1e6);
+    tempo.restart();
+    botao->click();
+    lista->repaint();
+    tela.push_back(static_cast<double>(tempo.nsecsElapsed()) / 1e6);
+    if (lista->model()->rowCount() != linhas) {
+      std::fprintf(stderr, "%s: %d linhas na lista, %d na consulta\n", nome, lista->model()->rowCount(), linhas);
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace TelaBench

@@ -106,21 +106,11 @@ int buscar() {
       Dialeto::Adaptar(Dialeto::Tipo::Postgresql, ModeloRecibos::TextoConsulta(painel->filtro())).toUtf8();
   std::vector<double> tela, piso;
   int linhas = 0;
-  for (int i = 0; i < 7; ++i) {
-    QElapsedTimer tempo;
-    tempo.start();
-    linhas = consultaNua(nu, sql);
-    piso.push_back(static_cast<double>(tempo.nsecsElapsed()) / 1e6);
-    tempo.restart();
-    botao->click();
-    lista->repaint();
-    tela.push_back(static_cast<double>(tempo.nsecsElapsed()) / 1e6);
-    if (lista->model()->rowCount() != linhas) {
-      std::fprintf(stderr, "%d linhas na lista, %d na consulta\n", lista->model()->rowCount(), linhas);
-      return 1;
-    }
-  }
+  const bool iguais =
+      TelaBench::MedirBusca([&] { return consultaNua(nu, sql); }, botao, lista, "month", tela, piso, linhas);
   PQfinish(nu);
+  if (!iguais)
+    return 1;
   std::printf("month %.1f %.1f %d\n", CopiaBanco::Mediana(tela), CopiaBanco::Mediana(piso), linhas);
   return 0;
 }

@@ -17,7 +17,6 @@
 #include <QApplication>
 #include <QDateEdit>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QRadioButton>
 #include <QSqlQuery>
@@ -119,22 +118,8 @@ int main(int argc, char* argv[]) {
     const QByteArray sql = ModeloRecibos::TextoConsulta(painel->filtro()).toUtf8();
     std::vector<double> tela, piso;
     int linhas = 0;
-    for (int i = 0; i < 7; ++i) {
-      QElapsedTimer tempo;
-      tempo.start();
-      linhas = consultaNua(nu, sql);
-      piso.push_back(static_cast<double>(tempo.nsecsElapsed()) / 1e6);
-
-      tempo.restart();
-      botao->click();
-      lista->repaint();
-      tela.push_back(static_cast<double>(tempo.nsecsElapsed()) / 1e6);
-      if (lista->model()->rowCount() != linhas) {
-        std::fprintf(stderr, "%s: %d linhas na lista, %d na consulta\n", busca.nome, lista->model()->rowCount(),
-                     linhas);
-        return 1;
-      }
-    }
+    if (!TelaBench::MedirBusca([&] { return consultaNua(nu, sql); }, botao, lista, busca.nome, tela, piso, linhas))
+      return 1;
     std::printf("%s %.1f %.1f %d\n", busca.nome, mediana(tela), mediana(piso), linhas);
   }
   Conexao::FecharConexao();
