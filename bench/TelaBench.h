@@ -37,13 +37,15 @@ T* Controle(QWidget* tela, const QString& nome) {
   return c;
 }
 
-/// Seven rounds of the bare query (`consultaNua`, which returns its row count) against the
-/// screen's search (`botao` clicked and `lista` painted), each time in milliseconds into `piso`
-/// and `tela`; `linhas` is the rows found. False, with the reason on stderr, when the screen lists
-/// other than the bare query's rows.
+/// Seven rounds of the bare query (`consultaNua`, which returns its row count) against the search
+/// of the receipt search dialog `busca` as it is filtered ("Selecionar registros" clicked and the
+/// list painted), each time in milliseconds into `piso` and `tela`; `linhas` is the rows found.
+/// False, with the reason on stderr, when the dialog lists other than the bare query's rows.
 template <typename Consulta>
-bool MedirBusca(Consulta consultaNua, QAbstractButton* botao, QAbstractItemView* lista, const char* nome,
-                std::vector<double>& tela, std::vector<double>& piso, int& linhas) {
+bool MedirBusca(Consulta consultaNua, QWidget* busca, const char* nome, std::vector<double>& tela,
+                std::vector<double>& piso, int& linhas) {
+  auto* botao = Controle<QAbstractButton>(busca, QStringLiteral("btnSelecionaRegistrps"));
+  auto* lista = Controle<QAbstractItemView>(busca, QStringLiteral("lsvRecibo"));
   for (int i = 0; i < 7; ++i) {
     QElapsedTimer tempo;
     tempo.start();

@@ -16,7 +16,6 @@
 #include "app/core/modGeral.h"
 #include "bench/CopiaBanco.h"
 #include "bench/TelaBench.h"
-#include "controls/lvButtons.h"
 #include "receipts/ModeloRecibos.h"
 #include "receipts/PainelFiltroRecibo.h"
 #include "receipts/RegistroRecibo.h"
@@ -28,7 +27,6 @@
 #include <QRadioButton>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QTreeView>
 
 #include <libpq-fe.h>
 
@@ -95,8 +93,6 @@ int buscar() {
   frmLocalizarReciboComercial dialogo(Contexto{&mensagens, &relogio, nullptr});
   dialogo.show();
   QApplication::processEvents();
-  auto* botao = TelaBench::Controle<lvButtons>(&dialogo, QStringLiteral("btnSelecionaRegistrps"));
-  auto* lista = TelaBench::Controle<QTreeView>(&dialogo, QStringLiteral("lsvRecibo"));
   auto* painel = TelaBench::Controle<PainelFiltroRecibo>(&dialogo, QStringLiteral("PainelFiltroRecibo"));
   TelaBench::Controle<QRadioButton>(&dialogo, QStringLiteral("optTipoData_1"))->click();
   TelaBench::Controle<QDateEdit>(&dialogo, QStringLiteral("dtpInicial"))->setDate(QDate(2025, 3, 1));
@@ -107,7 +103,7 @@ int buscar() {
   std::vector<double> tela, piso;
   int linhas = 0;
   const bool iguais =
-      TelaBench::MedirBusca([&] { return consultaNua(nu, sql); }, botao, lista, "month", tela, piso, linhas);
+      TelaBench::MedirBusca([&] { return consultaNua(nu, sql); }, &dialogo, "month", tela, piso, linhas);
   PQfinish(nu);
   if (!iguais)
     return 1;

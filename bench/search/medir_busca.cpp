@@ -8,7 +8,6 @@
 #include "app/core/Relogio.h"
 #include "app/core/modGeral.h"
 #include "bench/TelaBench.h"
-#include "controls/lvButtons.h"
 #include "controls/uscSelecionaRegistro.h"
 #include "receipts/ModeloRecibos.h"
 #include "receipts/PainelFiltroRecibo.h"
@@ -21,7 +20,6 @@
 #include <QRadioButton>
 #include <QSqlQuery>
 #include <QTemporaryDir>
-#include <QTreeView>
 
 #include <sqlite3.h>
 
@@ -84,8 +82,6 @@ int main(int argc, char* argv[]) {
   frmLocalizarReciboComercial dialogo(Contexto{&mensagens, &relogio, nullptr});
   dialogo.show();
   QApplication::processEvents();
-  auto* botao = TelaBench::Controle<lvButtons>(&dialogo, QStringLiteral("btnSelecionaRegistrps"));
-  auto* lista = TelaBench::Controle<QTreeView>(&dialogo, QStringLiteral("lsvRecibo"));
   auto* painel = TelaBench::Controle<PainelFiltroRecibo>(&dialogo, QStringLiteral("PainelFiltroRecibo"));
   const auto opcao = [&](const char* nome, int i) {
     TelaBench::Controle<QRadioButton>(&dialogo, QString::fromLatin1(nome) + QLatin1Char('_') + QString::number(i))
@@ -118,7 +114,7 @@ int main(int argc, char* argv[]) {
     const QByteArray sql = ModeloRecibos::TextoConsulta(painel->filtro()).toUtf8();
     std::vector<double> tela, piso;
     int linhas = 0;
-    if (!TelaBench::MedirBusca([&] { return consultaNua(nu, sql); }, botao, lista, busca.nome, tela, piso, linhas))
+    if (!TelaBench::MedirBusca([&] { return consultaNua(nu, sql); }, &dialogo, busca.nome, tela, piso, linhas))
       return 1;
     std::printf("%s %.1f %.1f %d\n", busca.nome, mediana(tela), mediana(piso), linhas);
   }

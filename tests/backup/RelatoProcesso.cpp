@@ -2,6 +2,7 @@
 
 #include "app/core/Conexao.h"
 
+#include <QFile>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -14,6 +15,17 @@ RelatoProcesso RelatoProcesso::Ler(const QByteArray& saida) {
       relato.recusas << QString::fromUtf8(linha);
   }
   return relato;
+}
+
+std::optional<QByteArray> RelatoProcesso::Encerrar(QProcess& gravando, const QString& parada) {
+  QByteArray saida = gravando.readAllStandardOutput();
+  const int antes = saida.count('\n');
+  while (saida.count('\n') < antes + 20 && gravando.waitForReadyRead(10000))
+    saida += gravando.readAllStandardOutput();
+  QFile(parada).open(QIODevice::WriteOnly);
+  if (!gravando.waitForFinished(30000))
+    return std::nullopt;
+  return saida + gravando.readAllStandardOutput();
 }
 
 QSet<int> RecibosDoAno(int ano) {

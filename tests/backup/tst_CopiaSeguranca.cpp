@@ -107,16 +107,9 @@ private slots:
       QVERIFY(mantendo.waitForFinished(60000));
       const QByteArray saidaManutencao = mantendo.readAllStandardOutput();
       QVERIFY2(mantendo.exitCode() == 0, saidaManutencao.constData());
-      // Some saves after the last operation show that the saving process still works on the file
-      // now in place.
-      QByteArray saida = gravando->readAllStandardOutput();
-      const int antes = saida.count('\n');
-      while (saida.count('\n') < antes + 20 && gravando->waitForReadyRead(10000))
-        saida += gravando->readAllStandardOutput();
-      QFile(parada).open(QIODevice::WriteOnly);
-      QVERIFY(gravando->waitForFinished(30000));
-      saida += gravando->readAllStandardOutput();
-      gravacoes = RelatoProcesso::Ler(saida);
+      const std::optional<QByteArray> saida = RelatoProcesso::Encerrar(*gravando, parada);
+      QVERIFY(saida);
+      gravacoes = RelatoProcesso::Ler(*saida);
       manutencao = RelatoProcesso::Ler(saidaManutencao);
 
       QVERIFY(p.abrir());

@@ -125,15 +125,9 @@ void tst_Escritorio::restauracaoEnquantoOutraEstacaoGrava() {
       iniciar(p.caminho(), {QStringLiteral("manter"), QStringLiteral("restaurar"), QStringLiteral("15"), arquivo}));
   QVERIFY(restaurando->waitForFinished(120000));
   const RelatoProcesso restauracoes = RelatoProcesso::Ler(restaurando->readAllStandardOutput());
-  // Saves after the last restore show the saving desk still works on the store as it now is.
-  QByteArray saida = gravando->readAllStandardOutput();
-  const int antes = saida.count('\n');
-  while (saida.count('\n') < antes + 20 && gravando->waitForReadyRead(10000))
-    saida += gravando->readAllStandardOutput();
-  QFile(parada).open(QIODevice::WriteOnly);
-  QVERIFY(gravando->waitForFinished(30000));
-  saida += gravando->readAllStandardOutput();
-  const RelatoProcesso gravacoes = RelatoProcesso::Ler(saida);
+  const std::optional<QByteArray> saida = RelatoProcesso::Encerrar(*gravando, parada);
+  QVERIFY(saida);
+  const RelatoProcesso gravacoes = RelatoProcesso::Ler(*saida);
 
   QVERIFY2(!restauracoes.feitos.isEmpty(), qPrintable(restauracoes.recusas.join(u'\n')));
   for (const QString& recusa : restauracoes.recusas + gravacoes.recusas)
