@@ -2,8 +2,11 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QMainWindow>
+#include <QPainter>
 #include <QStandardPaths>
 #include <QStyleFactory>
+#include <QStyleOption>
 
 #include <algorithm>
 #include <iterator>
@@ -42,6 +45,40 @@ constexpr NomeNoTema kNomesNoTema[] = {
     {QStyle::SP_DialogRetryButton, "view-refresh"},
 };
 
+// `de` carried a fraction `t` of the way to `para`, channel by channel: the colour of a gradient
+// at `t`, or (with `t` the alpha of `para`) `para` laid over `de` as the painter blends it.
+QColor misturar(const QColor& de, const QColor& para, double t) {
+  const auto canal = [t](float a, float b) { return static_cast<float>(a + (b - a) * t); };
+  return QColor::fromRgbF(canal(de.redF(), para.redF()), canal(de.greenF(), para.greenF()),
+                          canal(de.blueF(), para.blueF()));
+}
+
+// Fusion's bevel of a tool bar in a main window's top area: a light-to-window gradient, a light
+// line at the top, and at the bottom a dark line, or the dark and the light line of the last row.
+void desenharBarraNoTopo(const QStyleOptionToolBar& barra, QPainter& pintor) {
+  const QRect r = barra.rect;
+  const QColor janela = barra.palette.window().color();
+  const QColor claro = janela.lighter(104);
+  QLinearGradient degrade(r.topLeft(), r.bottomLeft());
+  degrade.setColorAt(0, claro);
+  degrade.setColorAt(1, janela);
+  pintor.fillRect(r, degrade);
+  // Fusion's shades of light and shadow, over the gradient's colour where each line lies.
+  const QColor luz(255, 255, 255, 90);
+  const QColor sombra(0, 0, 0, 60);
+  const auto linha = [&](int y, const QColor& cor) {
+    const double t = r.height() > 1 ? std::clamp((y + 0.5 - r.top()) / (r.height() - 1), 0.0, 1.0) : 1.0;
+    pintor.fillRect(QRect(r.left(), y, r.width(), 1), misturar(misturar(claro, janela, t), cor, cor.alphaF()));
+  };
+  if (barra.positionOfLine == QStyleOptionToolBar::End || barra.positionOfLine == QStyleOptionToolBar::OnlyOne) {
+    linha(r.bottom(), luz);
+    linha(r.bottom() - 1, sombra);
+  } else {
+    linha(r.bottom(), sombra);
+  }
+  linha(r.top(), luz);
+}
+
 }  // namespace
 
 EstiloTalonix::EstiloTalonix(QStyle* base) : QProxyStyle(base) {}
@@ -68,6 +105,18 @@ QIcon EstiloTalonix::standardIcon(StandardPixmap figura, const QStyleOption* opc
   const QString nome = nomeNoTema(figura);
   // Null when the theme lacks it: the button or the box then shows no icon.
   return nome.isEmpty() ? QProxyStyle::standardIcon(figura, opcao, widget) : QIcon::fromTheme(nome);
+}
+
+void EstiloTalonix::drawControl(ControlElement elemento, const QStyleOption* opcao, QPainter* pintor,
+                                const QWidget* widget) const {
+  const auto* barra = qstyleoption_cast<const QStyleOptionToolBar*>(opcao);
+  if (elemento == CE_ToolBar && barra && barra->toolBarArea == Qt::TopToolBarArea &&
+      (barra->state & State_Horizontal) && baseStyle()->name() == QLatin1String("fusion") &&
+      (!widget || qobject_cast<const QMainWindow*>(widget->parentWidget()))) {
+    desenharBarraNoTopo(*barra, *pintor);
+    return;
+  }
+  QProxyStyle::drawControl(elemento, opcao, pintor, widget);
 }
 
 int EstiloTalonix::styleHint(StyleHint dica, const QStyleOption* opcao, const QWidget* widget,

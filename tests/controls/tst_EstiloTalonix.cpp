@@ -7,11 +7,17 @@
 #include <QDir>
 #include <QFile>
 #include <QIcon>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QScopeGuard>
+#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolBar>
 #include <QtTest>
+
+#include <algorithm>
+#include <memory>
 
 Q_DECLARE_METATYPE(Icone)
 Q_DECLARE_METATYPE(Botoes)
@@ -22,6 +28,9 @@ class tst_EstiloTalonix : public QObject {
   Q_OBJECT
 private slots:
   void initTestCase();
+  void barraPintadaSemThreads();
+  void barraIgualAoFusion_data();
+  void barraIgualAoFusion();
   void iconesDoTema_data();
   void iconesDoTema();
 
@@ -40,6 +49,86 @@ void tst_EstiloTalonix::initTestCase() {
   indice.write("[Icon Theme]\nName=vazio\nDirectories=\n");
   indice.close();
   QIcon::setThemeSearchPaths(QIcon::themeSearchPaths() << pasta_.path());
+}
+
+namespace {
+
+// A main window with `linhas` rows of tool bars in its top area, each with one button.
+std::unique_ptr<QMainWindow> janelaComBarras(int linhas) {
+  auto janela = std::make_unique<QMainWindow>();
+  janela->setCentralWidget(new QWidget);
+  for (int i = 0; i < linhas; ++i) {
+    if (i > 0)
+      janela->addToolBarBreak();
+    QToolBar* barra = janela->addToolBar(QStringLiteral("Barra %1").arg(i));
+    barra->setMovable(false);
+    barra->addAction(QStringLiteral("Ação %1").arg(i));
+  }
+  janela->resize(640, 300);
+  return janela;
+}
+
+int threadsDoProcesso() {
+  return static_cast<int>(QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+}
+
+}  // namespace
+
+// The first paint of a main window with a tool bar stays on the painting thread: Fusion's own
+// bevel had the raster engine start its thread pool for two translucent lines. Runs before any
+// other test paints, so no pool thread is alive yet.
+void tst_EstiloTalonix::barraPintadaSemThreads() {
+  const auto janela = janelaComBarras(1);
+  const int antes = threadsDoProcesso();
+  const QImage imagem = janela->grab().toImage();
+  QVERIFY(!imagem.isNull());
+  QCOMPARE(threadsDoProcesso(), antes);
+}
+
+void tst_EstiloTalonix::barraIgualAoFusion_data() {
+  QTest::addColumn<int>("linhas");
+  QTest::addColumn<QColor>("fundo");  // the window colour; invalid: the style's own
+  QTest::newRow("uma linha de barras") << 1 << QColor();
+  QTest::newRow("duas linhas") << 2 << QColor();
+  QTest::newRow("três linhas") << 3 << QColor();
+  // On a dark window every line of the bevel stands out.
+  QTest::newRow("uma linha, janela escura") << 1 << QColor(0x30, 0x30, 0x38);
+  QTest::newRow("três linhas, janela escura") << 3 << QColor(0x30, 0x30, 0x38);
+}
+
+// Each tool bar looks as Fusion draws it, within the rounding of a blend.
+void tst_EstiloTalonix::barraIgualAoFusion() {
+  QFETCH(int, linhas);
+  QFETCH(QColor, fundo);
+  if (qobject_cast<QProxyStyle*>(QApplication::style())->baseStyle()->name() != QLatin1String("fusion"))
+    QSKIP("A plataforma não usa o estilo Fusion.");
+  const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("fusion")));
+  const auto janela = janelaComBarras(linhas);
+  if (fundo.isValid()) {
+    QPalette paleta = janela->palette();
+    paleta.setColor(QPalette::Window, fundo);
+    janela->setPalette(paleta);
+  }
+  janela->show();
+  QVERIFY(QTest::qWaitForWindowExposed(janela.get()));
+  const QList<QToolBar*> barras = janela->findChildren<QToolBar*>();
+  QCOMPARE(barras.size(), linhas);
+  for (QToolBar* barra : barras) {
+    const QImage nossa = barra->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    barra->setStyle(fusion.get());
+    const QImage doFusion = barra->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    barra->setStyle(nullptr);
+    QCOMPARE(nossa.size(), doFusion.size());
+    int maior = 0;
+    for (int y = 0; y < nossa.height(); ++y)
+      for (int x = 0; x < nossa.width(); ++x) {
+        const QRgb a = nossa.pixel(x, y);
+        const QRgb b = doFusion.pixel(x, y);
+        maior = std::max(
+            {maior, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+      }
+    QVERIFY2(maior <= 1, qPrintable(QStringLiteral("%1: diferença de %2").arg(barra->windowTitle()).arg(maior)));
+  }
 }
 
 void tst_EstiloTalonix::iconesDoTema_data() {
