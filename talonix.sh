@@ -13,7 +13,7 @@ PACOTES=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-multimedia-dev qt6-translations-l10n
   breeze-icon-theme libqt6svg6
-  libsqlite3-dev libzip-dev
+  libsqlite3-dev libzip-dev libfontconfig-dev
   fonts-dejavu-core fonts-liberation2
   zip unzip poppler-utils xvfb xauth xdotool xdg-utils
   clang libclang-rt-14-dev clang-format-14

@@ -12,11 +12,61 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QScopeGuard>
 #include <QTranslator>
 
+#include <fontconfig/fontconfig.h>
+
+#include <future>
+
 namespace Inicializacao {
+namespace {
+
+// The reading LerFontesAoLado started, if any: fontconfig's configuration at once, then Qt's list
+// of fonts once the start says the application object exists. A message box before the window
+// may find it unfinished; it then waits for the list, or has fontconfig read on both threads and
+// keep one, slower but the same.
+struct LeituraFontes {
+  std::promise<bool> aplicacao;  // true: the application object exists; false: the list is not made
+  std::future<void> feita;
+  bool avisada = false;
+
+  void avisar(bool pronta) {
+    if (feita.valid() && !avisada) {
+      avisada = true;
+      aplicacao.set_value(pronta);
+    }
+  }
+
+  void esperar() {
+    if (feita.valid())
+      feita.wait();
+  }
+
+  // A program that ends without a window lets the thread end too, and waits for it.
+  ~LeituraFontes() { avisar(false); }
+};
+
+LeituraFontes& leituraFontes() {
+  static LeituraFontes leitura;
+  return leitura;
+}
+
+}  // namespace
+
+void LerFontesAoLado() {
+  LeituraFontes& leitura = leituraFontes();
+  leitura.feita = std::async(std::launch::async, [pronta = leitura.aplicacao.get_future()]() mutable {
+    // Safe beside Qt: fontconfig makes its configuration once, whichever thread asks first, and
+    // QFontDatabase may be used from any thread.
+    FcInit();
+    if (pronta.get())
+      QFontDatabase::families();
+  });
+}
 
 void PrepararAplicacao(QApplication& aplicacao) {
   QApplication::setApplicationName(QStringLiteral("Talonix"));
@@ -30,6 +80,11 @@ void PrepararAplicacao(QApplication& aplicacao) {
 
 std::unique_ptr<mdiPrincipal> Iniciar(Contexto contexto) {
   Mensagens& mensagens = *contexto.mensagens;
+  // The application exists: the list of fonts can be built beside the start, which does not end
+  // while the other thread still reads.
+  LeituraFontes& fontes = leituraFontes();
+  fontes.avisar(true);
+  const auto esperarFontes = qScopeGuard([&fontes] { fontes.esperar(); });
   FormatoData::VerificarFormatoData(mensagens);
 
   const Resultado pastaDados = PastaDadosUsuario::Preparar();
@@ -69,6 +124,8 @@ std::unique_ptr<mdiPrincipal> Iniciar(Contexto contexto) {
     return nullptr;
   }
 
+  // The window is the first to need the fonts: the database opened while they were read.
+  fontes.esperar();
   auto janela = std::make_unique<mdiPrincipal>(contexto);
   janela->show();
   return janela;

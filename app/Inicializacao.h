@@ -12,6 +12,13 @@ class mdiPrincipal;
 /// that order.
 namespace Inicializacao {
 
+/// Has the system's font configuration read on another core while the application object is
+/// made, and Qt's list of fonts built there once it is (`Iniciar` says so): the first
+/// window would do both on the main thread, a good part of the time to its first paint. Call once,
+/// first thing in main; `Iniciar` opens the database meanwhile and waits for the fonts before it
+/// makes the window.
+void LerFontesAoLado();
+
 /// What the application is before any window: its name and the name of its menu entry (which
 /// desktops match its windows with), Qt's own texts (buttons, file, print and calendar dialogs)
 /// in Brazilian Portuguese with the Brazilian number and date conventions, and the program's style.

@@ -11,6 +11,7 @@
 #include <optional>
 
 int main(int argc, char* argv[]) {
+  Inicializacao::LerFontesAoLado();
   QApplication aplicacao(argc, argv);
   Inicializacao::PrepararAplicacao(aplicacao);
 

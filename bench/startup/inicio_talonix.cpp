@@ -13,6 +13,7 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+  Inicializacao::LerFontesAoLado();
   QApplication aplicacao(argc, argv);
   Inicializacao::PrepararAplicacao(aplicacao);
   if (argc > 1)

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QtTest>
 
@@ -35,12 +36,27 @@ QMap<QString, QByteArray> arvore(const QString& pasta) {
   return itens;
 }
 
+// Counts the main windows shown while it lives.
+class JanelasPrincipaisMostradas : public QObject {
+public:
+  JanelasPrincipaisMostradas() { qApp->installEventFilter(this); }
+  int quantas = 0;
+
+protected:
+  bool eventFilter(QObject* alvo, QEvent* evento) override {
+    if (evento->type() == QEvent::Show && qobject_cast<QMainWindow*>(alvo) != nullptr)
+      ++quantas;
+    return false;
+  }
+};
+
 }  // namespace
 
 class tst_Inicializacao : public QObject {
   Q_OBJECT
 
 private slots:
+  void initTestCase();
   void primeiraExecucaoCriaBackupEIni();
   void segundaExecucaoNaoTocaIni();
   void falhasNaPartida_data();
@@ -55,11 +71,19 @@ private slots:
   void aplicacaoPreparada();
 };
 
+void tst_Inicializacao::initTestCase() {
+  // As the program starts: the fonts are read on another thread, which every start below hands
+  // the application to, waits for, and never leaves running.
+  Inicializacao::LerFontesAoLado();
+}
+
 void tst_Inicializacao::primeiraExecucaoCriaBackupEIni() {
   PastaTeste pasta;
+  JanelasPrincipaisMostradas mostradas;
   const auto janela = Inicializacao::Iniciar(pasta.contexto());
   QVERIFY(janela);
   QVERIFY(janela->isVisible());
+  QCOMPARE(mostradas.quantas, 1);
   QCOMPARE(pasta.mensagens.quantas(), 0);
   QVERIFY(QFileInfo(pasta.caminho() + QStringLiteral("/backup")).isDir());
   QCOMPARE(lerArquivo(modGeral::ArquivoIni()),
@@ -113,8 +137,11 @@ void tst_Inicializacao::falhasNaPartida() {
     QVERIFY(Esquema::CriarBanco(pasta.banco()));
   }
 
+  JanelasPrincipaisMostradas mostradas;
   const auto janela = Inicializacao::Iniciar(pasta.contexto());
   QVERIFY(!janela);
+  // The window is made while the database opens, but a failed start never shows it.
+  QCOMPARE(mostradas.quantas, 0);
   QCOMPARE(pasta.mensagens.quantas(), 1);
   QCOMPARE(pasta.mensagens.ultima().icone, Icone::Critico);
   QVERIFY2(pasta.mensagens.ultima().texto.contains(trecho), qPrintable(pasta.mensagens.ultima().texto));
