@@ -15,7 +15,7 @@ export QT_QPA_PLATFORM=offscreen TALONIX_SAIR_AO_MOSTRAR=1 HOME="$pasta/casa"
 unset XDG_DATA_HOME
 # The first start makes the data folder; the portable folder's was made by the build.
 "$pasta/raiz/usr/bin/talonix" >/dev/null
-read -r portatil instalado _ < <("$BUILD/bench/startup/bench_startup" 21 "$BUILD/Talonix/Talonix" -- \
+read -r portatil instalado _ < <("$BUILD/bench/startup/bench_startup" 41 "$BUILD/Talonix/Talonix" -- \
   "$pasta/raiz/usr/bin/talonix")
 echo "BENCH startup.installed: $instalado ms"
 echo "BENCH startup.installed.floor: $portatil ms"
