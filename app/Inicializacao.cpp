@@ -21,6 +21,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <future>
+#include <system_error>
 
 namespace Inicializacao {
 namespace {
@@ -59,13 +60,17 @@ LeituraFontes& leituraFontes() {
 
 void LerFontesAoLado() {
   LeituraFontes& leitura = leituraFontes();
-  leitura.feita = std::async(std::launch::async, [pronta = leitura.aplicacao.get_future()]() mutable {
-    // Safe beside Qt: fontconfig makes its configuration once, whichever thread asks first, and
-    // QFontDatabase may be used from any thread.
-    FcInit();
-    if (pronta.get())
-      QFontDatabase::families();
-  });
+  try {
+    leitura.feita = std::async(std::launch::async, [pronta = leitura.aplicacao.get_future()]() mutable {
+      // Safe beside Qt: fontconfig makes its configuration once, whichever thread asks first, and
+      // QFontDatabase may be used from any thread.
+      FcInit();
+      if (pronta.get())
+        QFontDatabase::families();
+    });
+  } catch (const std::system_error&) {
+    // No thread to spare: the window reads the fonts itself, as it would without this.
+  }
 }
 
 void PrepararAplicacao(QApplication& aplicacao) {
