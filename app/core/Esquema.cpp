@@ -12,20 +12,26 @@
 #include <QSqlRecord>
 #include <QStringList>
 
-#include <map>
 #include <utility>
 
 namespace Esquema {
 namespace {
 
+// A column a version adds to a table of the one before it.
+struct ColunaNova {
+  const char* tabela;
+  const char* coluna;
+  const char* definicao;
+};
+
 // What each version adds to the one before it, from version 1 on; version 0 is schema.sql, the
-// database every earlier Talonix made. Statements are plain enough for any SQL store.
-const QList<QStringList>& passos() {
-  static const QList<QStringList> lista = {
+// database every earlier Talonix made. Definitions are plain enough for any SQL store.
+const QList<QList<ColunaNova>>& passos() {
+  static const QList<QList<ColunaNova>> lista = {
       // 1: the provider's professional register; how a receipt was paid and for whom.
-      {QStringLiteral("ALTER TABLE tbPessoa ADD COLUMN RegistroProfissional TEXT NOT NULL DEFAULT ''"),
-       QStringLiteral("ALTER TABLE tbRecibo ADD COLUMN FormaPagamento INTEGER NOT NULL DEFAULT 0"),
-       QStringLiteral("ALTER TABLE tbRecibo ADD COLUMN Beneficiario INTEGER")},
+      {{"tbPessoa", "RegistroProfissional", "TEXT NOT NULL DEFAULT ''"},
+       {"tbRecibo", "FormaPagamento", "INTEGER NOT NULL DEFAULT 0"},
+       {"tbRecibo", "Beneficiario", "INTEGER"}},
   };
   return lista;
 }
@@ -66,9 +72,13 @@ Resultado aplicarPassos(QSqlDatabase& banco, int de, int para) {
   const Dialeto::Tipo dialeto = Dialeto::De(banco);
   QSqlQuery comando(banco);
   for (int versao = de + 1; versao <= para; ++versao) {
-    for (const QString& sql : passos().at(versao - 1))
+    for (const ColunaNova& nova : passos().at(versao - 1)) {
+      const QString sql =
+          QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+              .arg(QLatin1String(nova.tabela), QLatin1String(nova.coluna), QLatin1String(nova.definicao));
       if (Resultado feito = executar(comando, Dialeto::AdaptarDefinicao(dialeto, sql)); !feito)
         return feito;
+    }
   }
   return executar(comando, Dialeto::GravacaoVersao(dialeto, para));
 }
@@ -111,43 +121,52 @@ struct Referencia {
   QList<std::pair<QString, QStringList>> colunas;
 };
 
-// The reference of `versao`, made once by building that version in a scratch database in memory.
-Resultado referencia(int versao, const Referencia*& saida) {
-  // Made once per version; the map keeps each where it was when another is added.
-  static std::map<int, Referencia> feitas;
-  if (const auto achada = feitas.find(versao); achada != feitas.end()) {
-    saida = &achada->second;
-    return Resultado::sucesso();
-  }
-  const QString nome = QStringLiteral("talonix_esquema_referencia");
-  Referencia nova;
-  Resultado resultado;
-  {
-    QSqlDatabase banco = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nome);
-    banco.setDatabaseName(QStringLiteral(":memory:"));
-    if (!banco.open())
-      resultado = ErroBanco::Falha(banco.lastError());
-    if (resultado)
-      resultado = criarObjetos(banco);
-    if (resultado)
-      resultado = aplicarPassos(banco, 0, versao);
-    if (resultado)
-      resultado = lerObjetos(banco, nova.objetos);
-    for (const Objeto& objeto : std::as_const(nova.objetos)) {
-      if (objeto.tipo != QLatin1String("table"))
-        continue;
-      const QSqlRecord registro = banco.record(objeto.nome);
-      QStringList colunas;
-      for (int i = 0; i < registro.count(); ++i)
-        colunas.append(registro.fieldName(i));
-      nova.colunas.append({objeto.nome, colunas});
+// Version 0 as SQLite keeps what schema.sql makes, written out so that no start builds it in a
+// scratch database: the catalogue as lerObjetos reads it, and the columns in their order (tables
+// named in lower case, as the server keeps them). It is what every earlier Talonix wrote, so it
+// never changes; each later version adds its columns.
+Referencia referenciaVersao0() {
+  const auto tabela = [](const char* nome) {
+    return Objeto{QStringLiteral("table"), QLatin1String(nome), QLatin1String(nome), QString()};
+  };
+  const auto indice = [](const char* nome, const char* sql) {
+    return Objeto{QStringLiteral("index"), QLatin1String(nome), QStringLiteral("tbrecibo"), QLatin1String(sql)};
+  };
+  return {{tabela("tbpessoa"), tabela("tbreferente"), tabela("tbrecibo"),
+           // The key of tbRecibo, SQLite's own index; the other two tables key on their rowid.
+           indice("sqlite_autoindex_tbrecibo_1", ""),
+           indice("ixrecibodataemissao", "create index ixrecibodataemissao on tbrecibo (dataemissao)"),
+           indice("ixreciborecebi", "create index ixreciborecebi on tbrecibo (recebi)"),
+           indice("ixreciboemitente", "create index ixreciboemitente on tbrecibo (emitente)")},
+          {{QStringLiteral("tbpessoa"),
+            {QStringLiteral("Codigo"), QStringLiteral("Descricao"), QStringLiteral("TipoPessoa"),
+             QStringLiteral("Documento01"), QStringLiteral("Documento02"), QStringLiteral("Endereco"),
+             QStringLiteral("Numero"), QStringLiteral("Complemento"), QStringLiteral("Bairro"),
+             QStringLiteral("Cidade"), QStringLiteral("UF"), QStringLiteral("Cep"), QStringLiteral("Telefone"),
+             QStringLiteral("Celular"), QStringLiteral("Fax"), QStringLiteral("EMail"), QStringLiteral("Homepage")}},
+           {QStringLiteral("tbreferente"), {QStringLiteral("Codigo"), QStringLiteral("Descricao")}},
+           {QStringLiteral("tbrecibo"),
+            {QStringLiteral("Codigo"), QStringLiteral("Ano"), QStringLiteral("DataEmissao"), QStringLiteral("Valor"),
+             QStringLiteral("Recebi"), QStringLiteral("Emitente"), QStringLiteral("Referente"),
+             QStringLiteral("Observacao"), QStringLiteral("Vias")}}}};
+}
+
+// The reference of `versao`, one this program knows.
+const Referencia& referencia(int versao) {
+  static const QList<Referencia> feitas = [] {
+    QList<Referencia> lista{referenciaVersao0()};
+    for (const QList<ColunaNova>& passo : passos()) {
+      Referencia proxima = lista.constLast();
+      for (const ColunaNova& nova : passo) {
+        for (auto& [tabela, colunas] : proxima.colunas)
+          if (tabela.compare(QLatin1String(nova.tabela), Qt::CaseInsensitive) == 0)
+            colunas.append(QLatin1String(nova.coluna));
+      }
+      lista.append(proxima);
     }
-    banco.close();
-  }
-  QSqlDatabase::removeDatabase(nome);
-  if (resultado)
-    saida = &feitas.emplace(versao, std::move(nova)).first->second;
-  return resultado;
+    return lista;
+  }();
+  return feitas.at(versao);
 }
 
 // The version of `banco`, refused when it is newer than this program knows.
@@ -182,6 +201,10 @@ QString TextoEsquema() {
   if (!arquivo.open(QIODevice::ReadOnly))
     return {};
   return QString::fromUtf8(arquivo.readAll());
+}
+
+QList<std::pair<QString, QStringList>> Colunas(int versao) {
+  return referencia(versao).colunas;
 }
 
 Resultado CriarBanco(const QString& caminho, int versao) {
@@ -228,13 +251,9 @@ Resultado LerVersao(QSqlDatabase& banco, int& versao) {
 
 Resultado VerificarTabelas(QSqlDatabase& banco) {
   int versao = 0;
-  const Referencia* esperada = nullptr;
-  Resultado resultado = versaoConhecida(banco, versao);
-  if (resultado)
-    resultado = referencia(versao, esperada);
-  if (!resultado)
-    return resultado;
-  for (const auto& [tabela, colunas] : esperada->colunas) {
+  if (Resultado conhecida = versaoConhecida(banco, versao); !conhecida)
+    return conhecida;
+  for (const auto& [tabela, colunas] : referencia(versao).colunas) {
     const QSqlRecord registro = banco.record(tabela);
     if (banco.lastError().isValid())
       return ErroBanco::Falha(banco.lastError());
@@ -254,22 +273,20 @@ Resultado VerificarTabelas(QSqlDatabase& banco) {
 
 Resultado VerificarObjetos(QSqlDatabase& banco) {
   int versao = 0;
-  const Referencia* esperada = nullptr;
   QList<Objeto> presentes;
   Resultado resultado = versaoConhecida(banco, versao);
-  if (resultado)
-    resultado = referencia(versao, esperada);
   if (resultado)
     resultado = lerObjetos(banco, presentes);
   if (!resultado)
     return resultado;
+  const Referencia& esperada = referencia(versao);
   for (const Objeto& objeto : presentes) {
-    if (!esperada->objetos.contains(objeto))
+    if (!esperada.objetos.contains(objeto))
       return Resultado::falha(QStringLiteral("O arquivo não é um banco de dados do Talonix: ") + descricao(objeto) +
                                   QStringLiteral(" não faz parte do esquema do programa."),
                               -1);
   }
-  for (const Objeto& objeto : esperada->objetos) {
+  for (const Objeto& objeto : esperada.objetos) {
     if (!presentes.contains(objeto))
       return Resultado::falha(
           QStringLiteral("O arquivo não é um banco de dados do Talonix: falta ") + descricao(objeto) + QLatin1Char('.'),

@@ -2,10 +2,13 @@
 
 #include "app/core/Resultado.h"
 
+#include <QList>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
+#include <utility>
 
 /// The tables of a Talonix database and the versions of their schema. A database carries its
 /// version (SQLite's `user_version`, a one-row table on the server; 0 for the files every earlier
@@ -22,6 +25,9 @@ inline constexpr int ErroVersaoNova = -20;
 
 /// The SQL text of version 0 of the schema; later versions add to it.
 QString TextoEsquema();
+
+/// The tables of version `versao` (one this program knows) with their columns, in order.
+QList<std::pair<QString, QStringList>> Colunas(int versao);
 
 /// Makes a new, empty database of `versao` (the current one unless said) at `caminho`. Refuses a
 /// path where a file already exists.

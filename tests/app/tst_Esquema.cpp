@@ -10,6 +10,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -106,6 +107,42 @@ private slots:
     QVERIFY(Esquema::VerificarObjetos(banco));
     QVERIFY(executar(QStringLiteral("SELECT RegistroProfissional FROM tbPessoa")));
     QVERIFY(executar(QStringLiteral("SELECT FormaPagamento, Beneficiario FROM tbRecibo")));
+  }
+
+  // What files are checked against, written out in the program, is what SQLite keeps for each
+  // version the program makes: the same objects, the same tables, each with the same columns in
+  // the same order. Version 0 is what every earlier Talonix wrote: a change to schema.sql fails here.
+  void referenciaIgualAoQueOSqliteGuarda_data() {
+    QTest::addColumn<int>("versao");
+    for (int versao = 0; versao <= Esquema::VersaoAtual; ++versao)
+      QTest::addRow("versão %d", versao) << versao;
+  }
+  void referenciaIgualAoQueOSqliteGuarda() {
+    QFETCH(int, versao);
+    QVERIFY(Esquema::CriarBanco(caminho_, versao));
+    const Resultado aberta = Conexao::AbrirArquivo(kNome, caminho_);
+    QVERIFY2(aberta, qPrintable(aberta.erro));
+    QSqlDatabase banco = aberto();
+    const Resultado objetos = Esquema::VerificarObjetos(banco);
+    QVERIFY2(objetos, qPrintable(objetos.erro));
+
+    QStringList esperadas;
+    for (const auto& [tabela, colunas] : Esquema::Colunas(versao)) {
+      esperadas << tabela.toLower();
+      const QSqlRecord registro = banco.record(tabela);
+      QStringList noBanco;
+      for (int i = 0; i < registro.count(); ++i)
+        noBanco << registro.fieldName(i);
+      QCOMPARE(noBanco, colunas);
+    }
+    QStringList tabelas;
+    QSqlQuery consulta(banco);
+    QVERIFY(consulta.exec(QStringLiteral("SELECT lower(name) FROM sqlite_master WHERE type = 'table'")));
+    while (consulta.next())
+      tabelas << consulta.value(0).toString();
+    tabelas.sort();
+    esperadas.sort();
+    QCOMPARE(tabelas, esperadas);
   }
 
   // A file of every earlier Talonix (version 0) passes the checks of its own version and is
