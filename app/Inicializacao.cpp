@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QImageReader>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QScopeGuard>
@@ -129,7 +130,9 @@ std::unique_ptr<mdiPrincipal> Iniciar(Contexto contexto) {
     return nullptr;
   }
 
-  // The window is the first to need the fonts: the database opened while they were read.
+  // The window is the first to need the fonts: the database opened while they were read, and the
+  // image plugins its icons are read with load while the reading ends.
+  QImageReader::supportedImageFormats();
   fontes.esperar();
   auto janela = std::make_unique<mdiPrincipal>(contexto);
   janela->show();
