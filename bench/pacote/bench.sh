@@ -15,6 +15,8 @@ export QT_QPA_PLATFORM=offscreen TALONIX_SAIR_AO_MOSTRAR=1 HOME="$pasta/casa"
 unset XDG_DATA_HOME
 # The first start makes the data folder; the portable folder's was made by the build.
 "$pasta/raiz/usr/bin/talonix" >/dev/null
+# What earlier benchmarks wrote reaches the disk before the clock starts.
+sync
 read -r portatil instalado _ < <("$BUILD/bench/startup/bench_startup" 41 "$BUILD/Talonix/Talonix" -- \
   "$pasta/raiz/usr/bin/talonix")
 echo "BENCH startup.installed: $instalado ms"
