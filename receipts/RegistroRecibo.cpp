@@ -1,8 +1,10 @@
 #include "receipts/RegistroRecibo.h"
 
+#include "app/core/Comando.h"
 #include "app/core/Conexao.h"
 #include "app/core/Dialeto.h"
 #include "app/core/ErroBanco.h"
+#include "app/core/RegistroAlterado.h"
 #include "app/core/Transacao.h"
 
 #include <QSqlError>
@@ -41,40 +43,64 @@ Resultado numeroExistente(const Recibo& recibo) {
                           ErroNumeroExistente);
 }
 
-// Runs `sql` with every field of `recibo` bound and ends `transacao`; `umaLinha` makes a statement
-// that changes no row (the receipt was deleted meanwhile) a failure.
+// Inside the writing transaction: every person `recibo` names is registered, and on the server
+// stays so until the transaction ends (a desk deleting one of them waits, then sees the receipt).
+Resultado pessoasCadastradas(Transacao& transacao, const Recibo& recibo) {
+  QList<qint64> pessoas{recibo.recebi, recibo.emitente};
+  if (recibo.beneficiario)
+    pessoas << *recibo.beneficiario;
+  QSqlQuery consulta(transacao.banco());
+  if (!Comando::Executar(consulta,
+                         QStringLiteral("SELECT Codigo FROM tbPessoa WHERE Codigo IN (?, ?, ?)") +
+                             Dialeto::BloqueioLinhas(Dialeto::De(transacao.banco()), Dialeto::Bloqueio::Referencia),
+                         {pessoas.at(0), pessoas.at(1), pessoas.value(2, recibo.recebi)}))
+    return ErroBanco::Falha(consulta.lastError());
+  while (consulta.next())
+    pessoas.removeAll(consulta.value(0).toLongLong());
+  if (consulta.lastError().isValid())
+    return ErroBanco::Falha(consulta.lastError());
+  if (pessoas.isEmpty())
+    return Resultado::sucesso();
+  return Resultado::falha(
+      QStringLiteral("A pessoa de código %1 não está cadastrada; o recibo não foi gravado.").arg(pessoas.first()),
+      ErroPessoaInexistente);
+}
+
+// Runs `sql` with every field of `recibo` bound inside `transacao`, once the people it names are
+// known to be registered; `umaLinha` makes a statement that changes no row (the receipt was
+// deleted meanwhile) a failure.
 Resultado gravarCampos(Transacao& transacao, const QString& sql, const Recibo& recibo, bool umaLinha) {
+  if (Resultado r = pessoasCadastradas(transacao, recibo); !r)
+    return r;
   QSqlQuery comando(transacao.banco());
-  comando.prepare(sql);
+  if (!comando.prepare(sql))
+    return ErroBanco::Falha(comando.lastError());
   vincularCampos(comando, recibo);
-  Resultado resultado;
   // Desks sharing the server may both find a number free and save it at once: the key decides.
   if (!comando.exec())
-    resultado =
-        Dialeto::ChaveDuplicada(comando.lastError()) ? numeroExistente(recibo) : ErroBanco::Falha(comando.lastError());
-  else if (umaLinha && comando.numRowsAffected() != 1)
-    resultado = reciboInexistente(recibo.numero, recibo.ano);
-  return transacao.Concluir(resultado);
+    return Dialeto::ChaveDuplicada(comando.lastError()) ? numeroExistente(recibo)
+                                                        : ErroBanco::Falha(comando.lastError());
+  if (umaLinha && comando.numRowsAffected() != 1)
+    return reciboInexistente(recibo.numero, recibo.ano);
+  return Resultado::sucesso();
 }
 
 QString textoOuVazio(const QVariant& valor) {
   return valor.isNull() ? QString() : valor.toString();
 }
 
-}  // namespace
+const QString kColunasLidas = QStringLiteral(
+    "SELECT Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, Referente, Observacao, Vias, FormaPagamento, "
+    "Beneficiario FROM tbRecibo WHERE Codigo=? AND Ano=?");
 
-Resultado Carregar(qint64 numero, int ano, std::optional<Recibo>& recibo) {
+// Reads the receipt `numero` of `ano` on `banco`, the SELECT ending in `sufixo`.
+Resultado ler(const QSqlDatabase& banco, qint64 numero, int ano, const QString& sufixo, std::optional<Recibo>& recibo) {
   recibo.reset();
-  QSqlQuery consulta(Conexao::Banco());
-  consulta.prepare(
-      QStringLiteral("SELECT Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, Referente, "
-                     "Observacao, Vias, FormaPagamento, Beneficiario FROM tbRecibo WHERE Codigo=? AND Ano=?"));
-  consulta.addBindValue(numero);
-  consulta.addBindValue(ano);
-  if (!consulta.exec())
+  QSqlQuery consulta(banco);
+  if (!Comando::Executar(consulta, kColunasLidas + sufixo, {numero, ano}))
     return ErroBanco::Falha(consulta.lastError());
   if (!consulta.next())
-    return Resultado::sucesso();
+    return consulta.lastError().isValid() ? ErroBanco::Falha(consulta.lastError()) : Resultado::sucesso();
   Recibo r;
   r.numero = consulta.value(0).toLongLong();
   r.ano = consulta.value(1).toInt();
@@ -92,12 +118,15 @@ Resultado Carregar(qint64 numero, int ano, std::optional<Recibo>& recibo) {
   return Resultado::sucesso();
 }
 
+}  // namespace
+
+Resultado Carregar(qint64 numero, int ano, std::optional<Recibo>& recibo) {
+  return ler(Conexao::Banco(), numero, ano, QString(), recibo);
+}
+
 Resultado Existe(qint64 numero, int ano, bool& existe) {
   QSqlQuery consulta(Conexao::Banco());
-  consulta.prepare(QStringLiteral("SELECT 1 FROM tbRecibo WHERE Codigo=? AND Ano=?"));
-  consulta.addBindValue(numero);
-  consulta.addBindValue(ano);
-  if (!consulta.exec())
+  if (!Comando::Executar(consulta, QStringLiteral("SELECT 1 FROM tbRecibo WHERE Codigo=? AND Ano=?"), {numero, ano}))
     return ErroBanco::Falha(consulta.lastError());
   existe = consulta.next();
   return Resultado::sucesso();
@@ -108,30 +137,43 @@ Resultado Inserir(const Recibo& recibo) {
   if (!transacao.resultado())
     return transacao.resultado();
   bool existe = false;
-  if (Resultado r = Existe(recibo.numero, recibo.ano, existe); !r)
-    return r;
-  if (existe)
-    return numeroExistente(recibo);
-  return gravarCampos(
-      transacao,
-      QStringLiteral(
-          "INSERT INTO tbRecibo (Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, Referente, Observacao, Vias, "
-          "FormaPagamento, Beneficiario) VALUES (:numero, :ano, :data, :valor, :recebi, :emitente, :referente, "
-          ":observacao, :vias, :forma, :beneficiario)"),
-      recibo, false);
+  Resultado resultado = Existe(recibo.numero, recibo.ano, existe);
+  if (resultado && existe)
+    resultado = numeroExistente(recibo);
+  if (resultado)
+    resultado = gravarCampos(
+        transacao,
+        QStringLiteral(
+            "INSERT INTO tbRecibo (Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, Referente, Observacao, Vias, "
+            "FormaPagamento, Beneficiario) VALUES (:numero, :ano, :data, :valor, :recebi, :emitente, :referente, "
+            ":observacao, :vias, :forma, :beneficiario)"),
+        recibo, false);
+  return transacao.Concluir(resultado);
 }
 
-Resultado Atualizar(const Recibo& recibo) {
+Resultado Atualizar(const Recibo& carregado, const Recibo& recibo) {
   Transacao transacao;
   if (!transacao.resultado())
     return transacao.resultado();
-  return gravarCampos(
-      transacao,
-      QStringLiteral(
-          "UPDATE tbRecibo SET Valor=:valor, DataEmissao=:data, Vias=:vias, Recebi=:recebi, Referente=:referente, "
-          "Emitente=:emitente, Observacao=:observacao, FormaPagamento=:forma, Beneficiario=:beneficiario "
-          "WHERE Codigo=:numero AND Ano=:ano"),
-      recibo, true);
+  // Read again under the transaction's lock: between the comparison and the update nobody else
+  // changes the row.
+  std::optional<Recibo> atual;
+  Resultado resultado =
+      ler(transacao.banco(), recibo.numero, recibo.ano,
+          Dialeto::BloqueioLinhas(Dialeto::De(transacao.banco()), Dialeto::Bloqueio::Alteracao), atual);
+  if (resultado && !atual)
+    resultado = reciboInexistente(recibo.numero, recibo.ano);
+  else if (resultado && *atual != carregado)
+    resultado = RegistroAlterado::Falha();
+  if (resultado)
+    resultado = gravarCampos(
+        transacao,
+        QStringLiteral(
+            "UPDATE tbRecibo SET Valor=:valor, DataEmissao=:data, Vias=:vias, Recebi=:recebi, Referente=:referente, "
+            "Emitente=:emitente, Observacao=:observacao, FormaPagamento=:forma, Beneficiario=:beneficiario "
+            "WHERE Codigo=:numero AND Ano=:ano"),
+        recibo, true);
+  return transacao.Concluir(resultado);
 }
 
 Resultado Excluir(qint64 numero, int ano) {
@@ -140,10 +182,7 @@ Resultado Excluir(qint64 numero, int ano) {
     return transacao.resultado();
   Resultado resultado;
   QSqlQuery comando(transacao.banco());
-  comando.prepare(QStringLiteral("DELETE FROM tbRecibo WHERE Codigo=? AND Ano=?"));
-  comando.addBindValue(numero);
-  comando.addBindValue(ano);
-  if (!comando.exec())
+  if (!Comando::Executar(comando, QStringLiteral("DELETE FROM tbRecibo WHERE Codigo=? AND Ano=?"), {numero, ano}))
     resultado = ErroBanco::Falha(comando.lastError());
   else if (comando.numRowsAffected() != 1)
     resultado = reciboInexistente(numero, ano);
@@ -153,11 +192,10 @@ Resultado Excluir(qint64 numero, int ano) {
 Resultado BuscarPessoa(qint64 codigo, DadosPessoa& pessoa) {
   pessoa = {};
   QSqlQuery consulta(Conexao::Banco());
-  consulta.prepare(
-      QStringLiteral("SELECT TipoPessoa, Documento01, Documento02, (Endereco || ', ' || Numero) "
-                     "AS EnderecoCompleto FROM tbPessoa WHERE Codigo=?"));
-  consulta.addBindValue(codigo);
-  if (!consulta.exec())
+  if (!Comando::Executar(consulta,
+                         QStringLiteral("SELECT TipoPessoa, Documento01, Documento02, (Endereco || ', ' || Numero) "
+                                        "AS EnderecoCompleto FROM tbPessoa WHERE Codigo=?"),
+                         {codigo}))
     return ErroBanco::Falha(consulta.lastError());
   if (consulta.next()) {
     pessoa.existe = true;
@@ -172,9 +210,7 @@ Resultado BuscarPessoa(qint64 codigo, DadosPessoa& pessoa) {
 Resultado BuscarReferente(qint64 codigo, std::optional<QString>& descricao) {
   descricao.reset();
   QSqlQuery consulta(Conexao::Banco());
-  consulta.prepare(QStringLiteral("SELECT Descricao FROM tbReferente WHERE Codigo=?"));
-  consulta.addBindValue(codigo);
-  if (!consulta.exec())
+  if (!Comando::Executar(consulta, QStringLiteral("SELECT Descricao FROM tbReferente WHERE Codigo=?"), {codigo}))
     return ErroBanco::Falha(consulta.lastError());
   if (consulta.next())
     descricao = textoOuVazio(consulta.value(0));

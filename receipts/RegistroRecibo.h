@@ -23,12 +23,19 @@ inline constexpr int ErroReciboInexistente = -1002;
 /// Whether the receipt `numero` of `ano` exists.
 [[nodiscard]] Resultado Existe(qint64 numero, int ano, bool& existe);
 
-/// Writes a new receipt. A number already used in the year is refused, nothing written.
+/// Failure number of a receipt naming a person who is not (or no longer) registered.
+inline constexpr int ErroPessoaInexistente = -1005;
+
+/// Writes a new receipt. A number already used in the year is refused, and so is a payer, issuer
+/// or beneficiary who is not registered: nothing is written.
 [[nodiscard]] Resultado Inserir(const Recibo& recibo);
 
-/// Rewrites the stored receipt with the same year and number; a receipt deleted meanwhile is
-/// a failure, not a silent success.
-[[nodiscard]] Resultado Atualizar(const Recibo& recibo);
+/// Rewrites the stored receipt `carregado` (as `Carregar` gave it) as `recibo`, same year and
+/// number. When the stored receipt is no longer `carregado` (another desk saved it, or deleted it
+/// and saved another under its number) nothing is written and the refusal is
+/// `RegistroAlterado`'s; a receipt deleted meanwhile is a failure, not a silent success; people
+/// as for `Inserir`.
+[[nodiscard]] Resultado Atualizar(const Recibo& carregado, const Recibo& recibo);
 
 /// Deletes one receipt inside a transaction, rolled back on failure.
 [[nodiscard]] Resultado Excluir(qint64 numero, int ano);

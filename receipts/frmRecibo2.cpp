@@ -3,6 +3,7 @@
 #include "app/core/Conexao.h"
 #include "app/core/Mensagens.h"
 #include "app/core/Numeracao.h"
+#include "app/core/RegistroAlterado.h"
 #include "app/core/Relogio.h"
 #include "app/core/modGeral.h"
 #include "controls/TextoLongo.h"
@@ -122,6 +123,7 @@ void frmRecibo2::GravarPreferencias() {
 
 void frmRecibo2::NovoRecibo() {
   carregado_.reset();
+  armazenado_.reset();
   MostrarEstado(false);
   LimparCampos();
   txtAnoRecibo_->setText(QString::number(contexto_.relogio->hoje().year()));
@@ -187,6 +189,7 @@ bool frmRecibo2::CarregarRecibo(qint64 numero, int ano) {
   txtAnoRecibo_->setText(QString::number(ano));
   mostrarCampos(*recibo);
   carregado_ = reciboDaTela();
+  armazenado_ = recibo;
   txtValor_->Focar();
   return true;
 }
@@ -417,10 +420,14 @@ void frmRecibo2::Gravar() {
   if (!ValidarRecibo())
     return;
   const Recibo recibo = reciboDaTela();
-  const Resultado r = editando() ? RegistroRecibo::Atualizar(recibo) : RegistroRecibo::Inserir(recibo);
+  const Resultado r =
+      editando() ? RegistroRecibo::Atualizar(armazenado_.value(), recibo) : RegistroRecibo::Inserir(recibo);
   if (!r) {
+    // What was typed stays on the screen, whatever the refusal.
     if (r.numero == RegistroRecibo::ErroNumeroExistente && !editando())
       recusar(r.erro, txtNumeroRecibo_);
+    else if (r.numero == RegistroAlterado::Erro || r.numero == RegistroRecibo::ErroPessoaInexistente)
+      contexto_.mensagens->informar(r.erro, kTitulo);
     else
       contexto_.mensagens->falhar(r.erro, r.numero, QStringLiteral("Não foi possível gravar o recibo"));
     return;

@@ -119,6 +119,8 @@ private:
   lvButtons* btnSair_ = nullptr;
   /// The loaded receipt as the screen showed it once loaded; none in the new state.
   std::optional<Recibo> carregado_;
+  /// The loaded receipt as the store held it: a save is refused when the stored one is no longer it.
+  std::optional<Recibo> armazenado_;
   bool limpandoReferente_ = false;
   bool avisouSemProximo_ = false;
 };

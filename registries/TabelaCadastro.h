@@ -19,6 +19,10 @@ public:
     QVariant valor;
   };
 
+  /// Failure number of the deletion of a person whom receipts name, outside the store's error
+  /// numbers.
+  static constexpr int ErroPessoaEmRecibos = -1004;
+
   explicit TabelaCadastro(Numeracao::Cadastro cadastro);
 
   /// The number of rows of the table.
@@ -27,13 +31,22 @@ public:
   /// Looks the row of `codigo` up; when it exists `encontrado` is true and `registro` holds it.
   [[nodiscard]] Resultado Localizar(qint64 codigo, bool& encontrado, QSqlRecord& registro) const;
 
-  /// Adds the row `codigo` (`novo`) or updates the existing one, setting `colunas` in their
-  /// order, inside a transaction: on failure nothing is written.
-  [[nodiscard]] Resultado Gravar(bool novo, qint64 codigo, const QList<Coluna>& colunas) const;
+  /// Adds the row `codigo`, setting `colunas` in their order, inside a transaction. A code that
+  /// another desk took meanwhile is refused (`RegistroAlterado`); on failure nothing is written.
+  [[nodiscard]] Resultado Incluir(qint64 codigo, const QList<Coluna>& colunas) const;
 
-  /// Deletes the row of `codigo`; a row that no longer exists is a failure.
+  /// Updates the row that `Localizar` gave as `carregado`, setting `colunas`, inside a
+  /// transaction. When the stored row differs from `carregado` in any column (another desk saved
+  /// it meanwhile) nothing is written and the refusal is `RegistroAlterado`'s; a row that
+  /// vanished is a failure.
+  [[nodiscard]] Resultado Alterar(const QSqlRecord& carregado, const QList<Coluna>& colunas) const;
+
+  /// Deletes the row of `codigo`; a row that no longer exists is a failure, and so is a person
+  /// whom any receipt names as payer, issuer or beneficiary (`ErroPessoaEmRecibos`, saying how
+  /// many and the first): nothing is deleted.
   [[nodiscard]] Resultado Excluir(qint64 codigo) const;
 
 private:
+  Numeracao::Cadastro cadastro_;
   QString tabela_;
 };

@@ -1,6 +1,7 @@
 #include "registries/TelaCadastro.h"
 
 #include "app/core/Mensagens.h"
+#include "app/core/RegistroAlterado.h"
 #include "controls/CabecalhoTela.h"
 #include "controls/lvButtons.h"
 #include "controls/uscLinhaSeparadora.h"
@@ -195,10 +196,16 @@ void TelaCadastro::Localizar() {
 void TelaCadastro::Gravar() {
   if (!conferirCampos())
     return;
-  const Resultado resultado = tabela_.Gravar(modo_ == Modo::Inserindo, codigoAtual_, colunasGravadas());
+  const Resultado resultado = modo_ == Modo::Inserindo ? tabela_.Incluir(codigoAtual_, colunasGravadas())
+                                                       : tabela_.Alterar(carregado_, colunasGravadas());
   if (!resultado) {
-    contexto_.mensagens->falhar(resultado.erro, resultado.numero,
-                                QStringLiteral("[%1] - Não foi possível gravar o registro").arg(configuracao_.topico));
+    // What was typed stays on the screen, whatever the refusal.
+    if (resultado.numero == RegistroAlterado::Erro)
+      contexto_.mensagens->informar(resultado.erro, configuracao_.topico);
+    else
+      contexto_.mensagens->falhar(
+          resultado.erro, resultado.numero,
+          QStringLiteral("[%1] - Não foi possível gravar o registro").arg(configuracao_.topico));
     return;
   }
   AtualizarStatus();
@@ -210,6 +217,10 @@ void TelaCadastro::Excluir() {
                                       configuracao_.tituloExclusao))
     return;
   const Resultado resultado = tabela_.Excluir(codigoAtual_);
+  if (resultado.numero == TabelaCadastro::ErroPessoaEmRecibos) {
+    contexto_.mensagens->informar(resultado.erro, configuracao_.topico);
+    return;
+  }
   if (!resultado) {
     relatarFalha(resultado, QStringLiteral("excluir o registro"));
     return;
@@ -263,6 +274,7 @@ bool TelaCadastro::ConfirmarCodigo() {
     btnExcluir_->setEnabled(true);
     modo_ = Modo::Editando;
     painelModo_->setText(QStringLiteral("EDITANDO"));
+    carregado_ = registro;
     carregarCampos(registro);
   } else {
     modo_ = Modo::Inserindo;

@@ -4,10 +4,10 @@
 #include "registries/TabelaCadastro.h"
 
 #include <QList>
+#include <QSqlRecord>
 #include <QString>
 
 class QLabel;
-class QSqlRecord;
 class QVBoxLayout;
 class lvButtons;
 class uscTextBox;
@@ -97,6 +97,9 @@ private:
   TabelaCadastro tabela_;
   Modo modo_ = Modo::Ocioso;
   qint64 codigoAtual_ = 0;
+  /// The row as it was read when the screen went to "EDITANDO": a save compares the stored row
+  /// with it, so that another desk's save in between is never silently undone.
+  QSqlRecord carregado_;
   bool camposBloqueados_ = false;
 
   uscTextBox* txtCodigo_;

@@ -90,6 +90,12 @@ QString InicioEscrita(Tipo tipo) {
   return tipo == Tipo::Sqlite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN");
 }
 
+QString BloqueioLinhas(Tipo tipo, Bloqueio bloqueio) {
+  if (tipo == Tipo::Sqlite)
+    return QString();
+  return bloqueio == Bloqueio::Alteracao ? QStringLiteral(" FOR UPDATE") : QStringLiteral(" FOR KEY SHARE");
+}
+
 QString AjusteSessaoServidor() {
   return QStringLiteral("SET lock_timeout = %1").arg(EsperaTravaMs);
 }

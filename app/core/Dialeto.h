@@ -37,6 +37,16 @@ QString AdaptarDefinicao(Tipo tipo, const QString& sql);
 /// two writers never deadlock halfway; the server locks row by row as the statements go.
 QString InicioEscrita(Tipo tipo);
 
+/// What a row read inside a write transaction is kept from until the transaction ends.
+enum class Bloqueio {
+  Alteracao,   ///< any other change or deletion: the row is about to be changed or deleted
+  Referencia,  ///< its deletion: the row is about to be referred to by another
+};
+
+/// What follows a SELECT of rows inside a write transaction so that they are kept as `bloqueio`
+/// says. Nothing on SQLite, whose write transaction already holds the whole file.
+QString BloqueioLinhas(Tipo tipo, Bloqueio bloqueio);
+
 /// How long a statement on the server waits for a lock (a table another desk holds whole while it
 /// restores a backup) before it is refused.
 inline constexpr int EsperaTravaMs = 5000;

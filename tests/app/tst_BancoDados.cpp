@@ -251,6 +251,7 @@ void tst_BancoDados::contem() {
 
 void tst_BancoDados::numeroGravadoAoMesmoTempoRecusado() {
   // The other desk writes number 5 after this one could still find it free; the key decides.
+  QVERIFY(pasta_->executar(QStringLiteral("INSERT INTO tbPessoa (Codigo, Descricao) VALUES (1, 'Ana')")));
   DeskConcorrente outra(*pasta_, 5, 2026);
   outra.start();
   outra.gravou.acquire();

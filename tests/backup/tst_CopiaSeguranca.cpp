@@ -33,6 +33,9 @@ bool emPortugues(const QString& texto) {
   return !ingles.match(texto).hasMatch();
 }
 
+// The person the saving process names on its receipts.
+const QString kPagador = QStringLiteral("INSERT INTO tbPessoa (Codigo, Descricao) VALUES (1, 'Ana')");
+
 QProcess* gravador(QObject* pai, const QString& pasta, const QString& parada) {
   auto* processo = new QProcess(pai);
   processo->start(QStringLiteral(PROCESSO_BANCO),
@@ -95,6 +98,7 @@ private slots:
     {
       PastaTeste p;
       QVERIFY(p.abrir());
+      QVERIFY(p.executar(kPagador));
       // The archive the restores use holds no receipt of the year the other process saves in.
       QVERIFY(CopiaSeguranca::Realizar(arquivo));
       Conexao::FecharConexao();
@@ -150,6 +154,7 @@ private slots:
     for (int rodada = 0; rodada < 12; ++rodada) {
       PastaTeste p;
       QVERIFY(p.abrir());
+      QVERIFY(p.executar(kPagador));
       QVERIFY(CopiaSeguranca::Realizar(arquivo));
       Conexao::FecharConexao();
       QScopedPointer<QProcess> gravando(gravador(nullptr, p.caminho(), arquivos_.filePath(QStringLiteral("nunca"))));

@@ -1,6 +1,6 @@
 // Several desks on one store, run on the desk's file and on the office's server: numbering from
-// four processes at once, a restore while another desk saves, and backups that carry the same
-// rows from either store to the other.
+// four processes at once, two desks correcting one record, a restore while another desk saves, and backups that carry
+// the same rows from either store to the other.
 #include "app/core/Compactacao.h"
 #include "app/core/Conexao.h"
 #include "app/core/Dialeto.h"
@@ -48,6 +48,51 @@ QProcess* iniciar(const QString& pasta, const QStringList& argumentos) {
   return processo;
 }
 
+// Starts one desk for each list of arguments and, once every one has its connection open, lets
+// them all go at once through the file `partida`.
+std::vector<std::unique_ptr<QProcess>> iniciarJuntas(const QString& pasta, const QList<QStringList>& argumentos,
+                                                     const QString& partida) {
+  std::vector<std::unique_ptr<QProcess>> estacoes;
+  for (const QStringList& deUma : argumentos) {
+    estacoes.emplace_back(iniciar(pasta, deUma + QStringList{partida}));
+    if (!estacoes.back()->waitForReadyRead(30000) || estacoes.back()->readLine().trimmed() != "PRONTO")
+      return {};
+  }
+  QFile(partida).open(QIODevice::WriteOnly);
+  return estacoes;
+}
+
+// What two desks editing one record reported: the saves done, each as the value it loaded and the
+// value it wrote, and how many were refused because the other desk saved in between.
+struct Edicoes {
+  QList<QPair<QString, QString>> feitas;
+  int recusadas = 0;
+  QStringList erros;
+};
+
+// Whether the saves done form one chain from `inicial`, each loading what the one before wrote,
+// ending at `fim`: then no save undid another without having seen it.
+bool umaCorrente(const Edicoes& edicoes, const QString& inicial, const QString& fim, QString& porque) {
+  QHash<QString, QString> seguinte;
+  for (const auto& [antes, depois] : edicoes.feitas) {
+    if (seguinte.contains(antes)) {
+      porque = QStringLiteral("duas gravações sobre %1: %2 desfez %3").arg(antes, depois, seguinte.value(antes));
+      return false;
+    }
+    seguinte.insert(antes, depois);
+  }
+  QString valor = inicial;
+  for (qsizetype i = 0; i < edicoes.feitas.size(); ++i) {
+    if (!seguinte.contains(valor)) {
+      porque = QStringLiteral("nenhuma gravação carregou %1").arg(valor);
+      return false;
+    }
+    valor = seguinte.value(valor);
+  }
+  porque = QStringLiteral("termina em %1, o banco tem %2").arg(valor, fim);
+  return valor == fim;
+}
+
 }  // namespace
 
 class tst_Escritorio : public QObject {
@@ -56,6 +101,7 @@ class tst_Escritorio : public QObject {
 
 private slots:
   void quatroEstacoesNumeramSemRepetir();
+  void duasEstacoesEditamOMesmoRegistro();
   void restauracaoEnquantoOutraEstacaoGrava();
   void copiaRestauraNaOutraLoja_data();
   void copiaRestauraNaOutraLoja();
@@ -70,17 +116,12 @@ private slots:
 void tst_Escritorio::quatroEstacoesNumeramSemRepetir() {
   PastaTeste p;
   QVERIFY(p.abrir());
+  QVERIFY(p.executar(QStringLiteral("INSERT INTO tbPessoa (Codigo, Descricao) VALUES (1, 'Ana')")));
   Conexao::FecharConexao();
-  // Every desk has started (its connection open) before any saves.
-  const QString partida = arquivos_.filePath(QStringLiteral("partida"));
-  std::vector<std::unique_ptr<QProcess>> estacoes;
-  for (int i = 0; i < 4; ++i) {
-    estacoes.emplace_back(
-        iniciar(p.caminho(), {QStringLiteral("numerar"), QString::number(kAno), QStringLiteral("250"), partida}));
-    QVERIFY(estacoes.back()->waitForReadyRead(30000));
-    QCOMPARE(estacoes.back()->readLine().trimmed(), QByteArray("PRONTO"));
-  }
-  QFile(partida).open(QIODevice::WriteOnly);
+  const QStringList numerar{QStringLiteral("numerar"), QString::number(kAno), QStringLiteral("250")};
+  const auto estacoes =
+      iniciarJuntas(p.caminho(), {numerar, numerar, numerar, numerar}, arquivos_.filePath(QStringLiteral("partida")));
+  QCOMPARE(estacoes.size(), size_t(4));
   QList<int> feitos;
   for (auto& estacao : estacoes) {
     QVERIFY(estacao->waitForFinished(240000));
@@ -100,6 +141,65 @@ void tst_Escritorio::quatroEstacoesNumeramSemRepetir() {
   }
   QVERIFY(p.abrir());
   QCOMPARE(RecibosDoAno(kAno), distintos);
+}
+
+// Two desks correct the same person and the same receipt 200 times each, as fast as they can:
+// every save either lands whole or is refused with the message that the record changed, and the
+// saves that landed follow one another, none undoing another that it never saw.
+void tst_Escritorio::duasEstacoesEditamOMesmoRegistro() {
+  PastaTeste p;
+  QVERIFY(p.abrir());
+  QVERIFY(
+      p.executar(QStringLiteral("INSERT INTO tbPessoa (Codigo, Descricao, Bairro, Cidade) VALUES "
+                                "(1, 'Ana', 'inicial', 'inicial'), (2, 'Bia', '', '')")));
+  QVERIFY(
+      p.executar(QStringLiteral("INSERT INTO tbRecibo (Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, "
+                                "Referente, Observacao) VALUES (1, 2026, '2026-02-03', 10000, 1, 2, 'inicial', "
+                                "'inicial')")));
+  Conexao::FecharConexao();
+  constexpr int kVezes = 200;
+  const auto estacoes = iniciarJuntas(p.caminho(),
+                                      {{QStringLiteral("editar"), QStringLiteral("A"), QString::number(kVezes)},
+                                       {QStringLiteral("editar"), QStringLiteral("B"), QString::number(kVezes)}},
+                                      arquivos_.filePath(QStringLiteral("partida-edicao")));
+  QCOMPARE(estacoes.size(), size_t(2));
+  QMap<QByteArray, Edicoes> porTabela;
+  for (const auto& estacao : estacoes) {
+    QVERIFY(estacao->waitForFinished(240000));
+    const QByteArray saida = estacao->readAllStandardOutput();
+    QVERIFY2(estacao->exitCode() == 0, saida.constData());
+    for (const QByteArray& linha : saida.split('\n')) {
+      const QList<QByteArray> partes = linha.split(' ');
+      if (partes.size() < 2)
+        continue;
+      Edicoes& edicoes = porTabela[partes.at(0)];
+      if (partes.at(1) == "OK" && partes.size() == 4)
+        edicoes.feitas.append({QString::fromUtf8(partes.at(2)), QString::fromUtf8(partes.at(3))});
+      else if (partes.at(1) == "ALTERADO")
+        ++edicoes.recusadas;
+      else
+        edicoes.erros << QString::fromUtf8(linha);
+    }
+  }
+  QVERIFY(p.abrir());
+  const QStringList pessoa =
+      p.valor(QStringLiteral("SELECT Bairro || '|' || Cidade FROM tbPessoa WHERE Codigo=1")).toString().split(u'|');
+  const QStringList recibo =
+      p.valor(QStringLiteral("SELECT Referente || '|' || Observacao FROM tbRecibo WHERE Codigo=1"))
+          .toString()
+          .split(u'|');
+  QCOMPARE(porTabela.keys(), QList<QByteArray>({"PESSOA", "RECIBO"}));
+  for (const auto& [tabela, fim] : {std::pair{"PESSOA", pessoa}, std::pair{"RECIBO", recibo}}) {
+    const Edicoes& edicoes = porTabela[tabela];
+    QVERIFY2(edicoes.erros.isEmpty(), qPrintable(edicoes.erros.join(u'\n')));
+    QCOMPARE(edicoes.feitas.size() + edicoes.recusadas, 2 * kVezes);
+    QCOMPARE(fim.size(), 2);
+    QCOMPARE(fim.at(0), fim.at(1));  // both columns of the last save, never half of one
+    QString porque;
+    QVERIFY2(umaCorrente(edicoes, QStringLiteral("inicial"), fim.at(1), porque), qPrintable(porque));
+    qInfo("%s: %lld gravações feitas, %d recusadas", tabela, static_cast<long long>(edicoes.feitas.size()),
+          edicoes.recusadas);
+  }
 }
 
 // One desk restores a backup again and again while another saves receipts: each save either

@@ -1,5 +1,6 @@
 #include "app/core/Conexao.h"
 #include "app/core/Numeracao.h"
+#include "app/core/RegistroAlterado.h"
 #include "receipts/RegistroRecibo.h"
 
 #include "tests/support/PastaTeste.h"
@@ -31,6 +32,10 @@ private slots:
   void init() {
     pasta_ = std::make_unique<PastaTeste>();
     QVERIFY(pasta_->abrir());
+    QVERIFY(pasta_->executar(QStringLiteral(
+        "INSERT INTO tbPessoa (Codigo, Descricao, TipoPessoa, Documento01, Documento02, Endereco, Numero) VALUES "
+        "(1, 'Padaria Pão Quente Ltda.', 1, '12ABC34501DE35', '123456789', 'Rua das Flores', '10'), "
+        "(2, 'Maria', 0, '52998224725', '12.345.678-9', 'Av. Brasil', ''), (9, 'José', 0, '', '', '', '')")));
   }
   void cleanup() { pasta_.reset(); }
 
@@ -38,6 +43,10 @@ private slots:
   void numeroExistenteRecusado();
   void atualiza();
   void atualizarReciboApagadoFalha();
+  void gravacaoDepoisDeOutraEstacao_data();
+  void gravacaoDepoisDeOutraEstacao();
+  void pessoaNaoCadastradaRecusada_data();
+  void pessoaNaoCadastradaRecusada();
   void exclui();
   void excluirInexistenteNadaMuda();
   void pessoa_data();
@@ -89,7 +98,9 @@ void tst_RegistroRecibo::atualiza() {
   r.valor = 50000;
   r.emitente = 9;
   r.vias = QStringLiteral("1");
-  QVERIFY(RegistroRecibo::Atualizar(r));
+  std::optional<Recibo> carregado;
+  QVERIFY(RegistroRecibo::Carregar(1, 2026, carregado));
+  QVERIFY(RegistroRecibo::Atualizar(carregado.value(), r));
   std::optional<Recibo> lido;
   QVERIFY(RegistroRecibo::Carregar(1, 2026, lido));
   QCOMPARE(lido->valor, 50000);
@@ -100,18 +111,103 @@ void tst_RegistroRecibo::atualiza() {
 }
 
 void tst_RegistroRecibo::atualizarReciboApagadoFalha() {
-  const Resultado r = RegistroRecibo::Atualizar(exemplo(4, 2026));
+  const Resultado r = RegistroRecibo::Atualizar(exemplo(4, 2026), exemplo(4, 2026));
   QVERIFY(!r);
   QCOMPARE(r.numero, RegistroRecibo::ErroReciboInexistente);
   QCOMPARE(pasta_->valor(QStringLiteral("SELECT COUNT(*) FROM tbRecibo")).toInt(), 0);
+}
+
+void tst_RegistroRecibo::gravacaoDepoisDeOutraEstacao_data() {
+  QTest::addColumn<QStringList>("outraEstacao");  // what another desk wrote between the load and the save
+  QTest::addColumn<int>("erro");                  // 0: saved
+  QTest::newRow("nothing") << QStringList() << 0;
+  QTest::newRow("the same values again") << QStringList{"UPDATE tbRecibo SET Valor=Valor"} << 0;
+  QTest::newRow("the same number of another year") << QStringList{"UPDATE tbRecibo SET Valor=1 WHERE Ano=2025"} << 0;
+  QTest::newRow("the amount") << QStringList{"UPDATE tbRecibo SET Valor=1 WHERE Ano=2026"} << RegistroAlterado::Erro;
+  QTest::newRow("the beneficiary") << QStringList{"UPDATE tbRecibo SET Beneficiario=9 WHERE Ano=2026"}
+                                   << RegistroAlterado::Erro;
+  QTest::newRow("deleted, and another saved as 7/2026")
+      << QStringList{"DELETE FROM tbRecibo WHERE Ano=2026",
+                     "INSERT INTO tbRecibo (Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, Referente) "
+                     "VALUES (7, 2026, '2026-03-15', 990000, 2, 1, 'Outro')"}
+      << RegistroAlterado::Erro;
+  QTest::newRow("deleted") << QStringList{"DELETE FROM tbRecibo WHERE Ano=2026"}
+                           << RegistroRecibo::ErroReciboInexistente;
+}
+
+void tst_RegistroRecibo::gravacaoDepoisDeOutraEstacao() {
+  QFETCH(QStringList, outraEstacao);
+  QFETCH(int, erro);
+  QVERIFY(RegistroRecibo::Inserir(exemplo(7, 2026)));
+  QVERIFY(RegistroRecibo::Inserir(exemplo(7, 2025)));
+  std::optional<Recibo> carregado;
+  QVERIFY(RegistroRecibo::Carregar(7, 2026, carregado));
+  for (const QString& sql : outraEstacao)
+    QVERIFY(pasta_->executar(sql));
+  const QStringList antes = PastaTeste::Linhas();
+
+  Recibo alterado = carregado.value();
+  alterado.valor = 770000;
+  const Resultado r = RegistroRecibo::Atualizar(*carregado, alterado);
+  QCOMPARE(r.numero, erro);
+  if (erro == 0) {
+    QCOMPARE(pasta_->valor(QStringLiteral("SELECT Valor FROM tbRecibo WHERE Ano=2026")).toLongLong(), 770000);
+    return;
+  }
+  if (erro == RegistroAlterado::Erro)
+    QCOMPARE(r.erro, RegistroAlterado::Falha().erro);
+  QCOMPARE(PastaTeste::Linhas(), antes);  // the other desk's receipt as it left it
+}
+
+void tst_RegistroRecibo::pessoaNaoCadastradaRecusada_data() {
+  QTest::addColumn<qint64>("recebi");
+  QTest::addColumn<qint64>("emitente");
+  QTest::addColumn<qint64>("beneficiario");  // 0: none
+  QTest::addColumn<qint64>("faltando");      // 0: saved
+  QTest::newRow("all registered") << qint64(1) << qint64(2) << qint64(9) << qint64(0);
+  QTest::newRow("no beneficiary") << qint64(1) << qint64(2) << qint64(0) << qint64(0);
+  QTest::newRow("payer") << qint64(5) << qint64(2) << qint64(0) << qint64(5);
+  QTest::newRow("issuer") << qint64(1) << qint64(6) << qint64(9) << qint64(6);
+  QTest::newRow("beneficiary") << qint64(1) << qint64(2) << qint64(8) << qint64(8);
+}
+
+void tst_RegistroRecibo::pessoaNaoCadastradaRecusada() {
+  QFETCH(qint64, recebi);
+  QFETCH(qint64, emitente);
+  QFETCH(qint64, beneficiario);
+  QFETCH(qint64, faltando);
+  Recibo recibo = exemplo(3, 2026);
+  recibo.recebi = recebi;
+  recibo.emitente = emitente;
+  if (beneficiario)
+    recibo.beneficiario = beneficiario;
+  const auto conferir = [&](const Resultado& r) {
+    QCOMPARE(r.numero, faltando ? RegistroRecibo::ErroPessoaInexistente : 0);
+    if (faltando)
+      QCOMPARE(r.erro,
+               QStringLiteral("A pessoa de código %1 não está cadastrada; o recibo não foi gravado.").arg(faltando));
+  };
+  conferir(RegistroRecibo::Inserir(recibo));
+  if (QTest::currentTestFailed())
+    return;
+  QCOMPARE(pasta_->valor(QStringLiteral("SELECT COUNT(*) FROM tbRecibo")).toInt(), faltando ? 0 : 1);
+  // The same on a correction of a stored receipt.
+  QVERIFY(RegistroRecibo::Inserir(exemplo(4, 2026)));
+  std::optional<Recibo> carregado;
+  QVERIFY(RegistroRecibo::Carregar(4, 2026, carregado));
+  recibo.numero = 4;
+  conferir(RegistroRecibo::Atualizar(*carregado, recibo));
+  if (faltando)
+    QCOMPARE(pasta_->valor(QStringLiteral("SELECT Recebi FROM tbRecibo WHERE Codigo=4")).toLongLong(), 1);
 }
 
 void tst_RegistroRecibo::exclui() {
   for (int n = 1; n <= 3; ++n)
     QVERIFY(RegistroRecibo::Inserir(exemplo(n, 2026)));
   QVERIFY(RegistroRecibo::Excluir(2, 2026));
-  QCOMPARE(pasta_->valor(QStringLiteral("SELECT group_concat(Codigo) FROM tbRecibo")).toString(),
-           QStringLiteral("1,3"));
+  QCOMPARE(pasta_->valor(QStringLiteral("SELECT COUNT(*) || ':' || MIN(Codigo) || ',' || MAX(Codigo) FROM tbRecibo"))
+               .toString(),
+           QStringLiteral("2:1,3"));
   qint64 proximo = 0;
   QVERIFY(Numeracao::ProximoNumeroRecibo(2026, proximo));
   QCOMPARE(proximo, 4);  // a gap stays
@@ -145,10 +241,6 @@ void tst_RegistroRecibo::pessoa_data() {
 }
 
 void tst_RegistroRecibo::pessoa() {
-  QVERIFY(pasta_->executar(QStringLiteral(
-      "INSERT INTO tbPessoa (Codigo, Descricao, TipoPessoa, Documento01, Documento02, Endereco, Numero) VALUES "
-      "(1, 'Padaria Pão Quente Ltda.', 1, '12ABC34501DE35', '123456789', 'Rua das Flores', '10'), "
-      "(2, 'Maria', 0, '52998224725', '12.345.678-9', 'Av. Brasil', '')")));
   QFETCH(qint64, codigo);
   DadosPessoa dados;
   dados.documento1 = QStringLiteral("sobra de antes");
@@ -173,7 +265,7 @@ void tst_RegistroRecibo::conexaoFechadaDaFalhaSemQuebrar() {
   std::optional<Recibo> lido;
   QVERIFY(!RegistroRecibo::Carregar(1, 2026, lido));
   QVERIFY(!RegistroRecibo::Inserir(exemplo(1, 2026)));
-  QVERIFY(!RegistroRecibo::Atualizar(exemplo(1, 2026)));
+  QVERIFY(!RegistroRecibo::Atualizar(exemplo(1, 2026), exemplo(1, 2026)));
   QVERIFY(!RegistroRecibo::Excluir(1, 2026));
   DadosPessoa dados;
   QVERIFY(!RegistroRecibo::BuscarPessoa(1, dados));

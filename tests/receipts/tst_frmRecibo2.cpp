@@ -76,6 +76,8 @@ private slots:
   void numeroExistenteRecusadoAoGravar();
   void falhaDoBancoNoNovoRecibo();
   void reciboApagadoAoGravarMantemATela();
+  void outraEstacaoGravouAntes_data();
+  void outraEstacaoGravouAntes();
   void camposFiscaisDepoisDeSair();
   void formaEBeneficiarioGravadosECarregados();
   void atalhosDoReciboCarregado_data();
@@ -698,6 +700,40 @@ void tst_frmRecibo2::reciboApagadoAoGravarMantemATela() {
   QVERIFY(amb_->tela->editando());
   QCOMPARE(valor_->Text(), QStringLiteral("99,90"));
   QCOMPARE(recibos(), 0);
+}
+
+// Another desk saved the open receipt, or deleted it and saved another under its number, after
+// this screen loaded it: the save is refused, the other desk's receipt stays, the screen as typed.
+void tst_frmRecibo2::outraEstacaoGravouAntes_data() {
+  QTest::addColumn<QStringList>("outraEstacao");
+  QTest::newRow("changed the amount") << QStringList{"UPDATE tbRecibo SET Valor=10000"};
+  QTest::newRow("deleted it, saved another as 5/2026")
+      << QStringList{"DELETE FROM tbRecibo",
+                     "INSERT INTO tbRecibo (Codigo, Ano, DataEmissao, Valor, Recebi, "
+                     "Emitente, Referente) VALUES (5, 2026, '2026-03-15', 20000, 3, 2, 'Outro')"};
+}
+
+void tst_frmRecibo2::outraEstacaoGravouAntes() {
+  QFETCH(QStringList, outraEstacao);
+  QVERIFY(amb_->inserirRecibo(5, 2026, 12345000));
+  ABRIR_TELA();
+  digitar(numero_, QStringLiteral("5"));
+  tecla(Qt::Key_Tab);
+  QVERIFY(amb_->tela->editando());
+  for (const QString& sql : outraEstacao)
+    QVERIFY(amb_->pasta.executar(sql));
+  const QStringList daOutra = PastaTeste::Linhas();
+  digitar(valor_, QStringLiteral("99,90"));
+  tecla(Qt::Key_F5);
+  QCOMPARE(amb_->pasta.mensagens.quantas(), 1);
+  const MensagensGravadas::Caixa& caixa = amb_->pasta.mensagens.ultima();
+  QCOMPARE(caixa.texto, QStringLiteral("Este registro foi alterado em outra estação depois que você o abriu. Suas "
+                                       "alterações não foram gravadas; abra-o de novo."));
+  QCOMPARE(caixa.titulo, QStringLiteral("Recibo"));
+  QCOMPARE(caixa.icone, Icone::Informacao);
+  QCOMPARE(PastaTeste::Linhas(), daOutra);
+  QVERIFY(amb_->tela->editando());
+  QCOMPARE(valor_->Text(), QStringLiteral("99,90"));
 }
 
 // The form of payment and the beneficiary come after Sair, so the screen's own order is kept.

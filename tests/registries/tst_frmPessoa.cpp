@@ -46,12 +46,14 @@ private slots:
   void escEFecharRecusadosEmEdicao();
   void teclasDeFuncaoConformeOEstado();
   void excluirUnicoRegistro();
+  void pessoaNosRecibosNaoEhExcluida();
   void excluirRespondendoNao();
   void localizarCarregaAPessoa();
   void codigoQueNaoCabeNumLongo();
   void apagarOCodigoVoltaAoOcioso();
   void ordemDeTabulacao();
-  void falhaAoGravarMantemATela();
+  void outraEstacaoGravouAntes_data();
+  void outraEstacaoGravouAntes();
   void registroSumiuAoGravar();
   void abertaEmEdicaoDuranteACompactacao();
   void menuEBarraAbremUmaSoTela();
@@ -394,9 +396,6 @@ void tst_frmPessoa::teclasDeFuncaoConformeOEstado() {
 
 void tst_frmPessoa::excluirUnicoRegistro() {
   inserirPessoa(3, QStringLiteral("Única"));
-  // A person named on receipts is deleted like any other; the receipts stay.
-  QVERIFY(ambiente_->pasta.executar(QStringLiteral(
-      "INSERT INTO tbRecibo (Codigo, Ano, DataEmissao, Recebi, Emitente) VALUES (1, 2026, '2026-12-07', 3, 3)")));
   QVERIFY(ambiente_->abrir(kMenu, kTela));
   confirmarCodigo(QStringLiteral("3"));
   mensagens().responder(Resposta::Sim);
@@ -409,12 +408,31 @@ void tst_frmPessoa::excluirUnicoRegistro() {
   QCOMPARE(pergunta.botoes, Botoes::SimNao);
   QCOMPARE(pergunta.padrao, Resposta::Nao);
   QCOMPARE(valor(QStringLiteral("SELECT COUNT(*) FROM tbPessoa")).toInt(), 0);
-  QCOMPARE(valor(QStringLiteral("SELECT COUNT(*) FROM tbRecibo")).toInt(), 1);
   QCOMPARE(ambiente_->painel(2), QStringLiteral("Registros: 0"));
   QCOMPARE(ambiente_->painel(1), QString());
   QCOMPARE(ambiente_->texto(kCodigo), QString());
   QVERIFY(!habilitado(QStringLiteral("txtNome")));
   QVERIFY(habilitado(QStringLiteral("btnSair")));
+}
+
+void tst_frmPessoa::pessoaNosRecibosNaoEhExcluida() {
+  inserirPessoa(3, QStringLiteral("Paga"));
+  inserirPessoa(4, QStringLiteral("Recebe"));
+  QVERIFY(ambiente_->pasta.executar(
+      QStringLiteral("INSERT INTO tbRecibo (Codigo, Ano, DataEmissao, Recebi, Emitente) VALUES "
+                     "(12, 2025, '2025-12-07', 3, 4), (1, 2026, '2026-01-02', 3, 4)")));
+  QVERIFY(ambiente_->abrir(kMenu, kTela));
+  confirmarCodigo(QStringLiteral("3"));
+  mensagens().responder(Resposta::Sim);
+  ambiente_->tecla(Qt::Key_F7);
+  QCOMPARE(mensagens().quantas(), 2);
+  QCOMPARE(mensagens().ultima().texto,
+           QStringLiteral("Esta pessoa aparece em 2 recibos (o primeiro: 12/2025) e não pode ser excluída."));
+  QCOMPARE(mensagens().ultima().titulo, QStringLiteral("Pessoa"));
+  QCOMPARE(mensagens().ultima().icone, Icone::Informacao);
+  QCOMPARE(valor(QStringLiteral("SELECT COUNT(*) FROM tbPessoa")).toInt(), 2);
+  QCOMPARE(ambiente_->painel(1), QStringLiteral("EDITANDO"));
+  QCOMPARE(ambiente_->texto(QStringLiteral("txtNome")), QStringLiteral("Paga"));
 }
 
 void tst_frmPessoa::excluirRespondendoNao() {
@@ -519,21 +537,42 @@ void tst_frmPessoa::ordemDeTabulacao() {
   QCOMPARE(visitados, esperados);
 }
 
-void tst_frmPessoa::falhaAoGravarMantemATela() {
+void tst_frmPessoa::outraEstacaoGravouAntes_data() {
+  QTest::addColumn<QString>("codigo");        // empty: a new person, code proposed by Novo
+  QTest::addColumn<QString>("outraEstacao");  // what another desk saved meanwhile
+  QTest::newRow("took the proposed code")
+      << QString() << "INSERT INTO tbPessoa (Codigo, Descricao, Cidade) VALUES (1, 'Outra', 'Recife')";
+  QTest::newRow("changed the city of the open person")
+      << "1"
+      << "UPDATE tbPessoa SET Descricao='Outra', Cidade='Olinda' WHERE Codigo=1";
+}
+
+void tst_frmPessoa::outraEstacaoGravouAntes() {
+  QFETCH(QString, codigo);
+  QFETCH(QString, outraEstacao);
+  if (!codigo.isEmpty())
+    inserirPessoa(1, QStringLiteral("Primeira"));
   QVERIFY(ambiente_->abrir(kMenu, kTela));
-  ambiente_->tecla(Qt::Key_F5);
+  if (codigo.isEmpty())
+    ambiente_->tecla(Qt::Key_F5);
+  else
+    confirmarCodigo(codigo);
+  const QString modo = ambiente_->painel(1);
+  QVERIFY(ambiente_->focoEm(QStringLiteral("txtNome")));
   ambiente_->digitar(QStringLiteral("Minha"));
-  // Someone else took code 1 meanwhile.
-  inserirPessoa(1, QStringLiteral("Outra"));
+  QVERIFY(ambiente_->pasta.executar(outraEstacao));
+  const QStringList daOutra = PastaTeste::Linhas();
   ambiente_->tecla(Qt::Key_F5);
   QCOMPARE(mensagens().quantas(), 1);
-  QCOMPARE(mensagens().ultima().titulo, QStringLiteral("[Pessoa] - Não foi possível gravar o registro"));
-  QCOMPARE(mensagens().ultima().icone, Icone::Critico);
-  QVERIFY(mensagens().ultima().texto.contains(QLatin1String("UNIQUE")));
-  QVERIFY(mensagens().ultima().texto.contains(QLatin1Char('\r')));
-  QCOMPARE(ambiente_->painel(1), QStringLiteral("INSERINDO"));
-  QCOMPARE(ambiente_->texto(QStringLiteral("txtNome")), QStringLiteral("Minha"));
-  QCOMPARE(valor(QStringLiteral("SELECT Descricao FROM tbPessoa WHERE Codigo=1")).toString(), QStringLiteral("Outra"));
+  QCOMPARE(mensagens().ultima().texto,
+           QStringLiteral("Este registro foi alterado em outra estação depois que você o abriu. Suas alterações não "
+                          "foram gravadas; abra-o de novo."));
+  QCOMPARE(mensagens().ultima().titulo, QStringLiteral("Pessoa"));
+  QCOMPARE(mensagens().ultima().icone, Icone::Informacao);
+  // Nothing written, nothing typed lost.
+  QCOMPARE(PastaTeste::Linhas(), daOutra);
+  QCOMPARE(ambiente_->painel(1), modo);
+  QVERIFY(ambiente_->texto(QStringLiteral("txtNome")).endsWith(QLatin1String("Minha")));
   QVERIFY(!Conexao::Banco().rollback());  // no transaction left open
 }
 
