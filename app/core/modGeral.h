@@ -24,7 +24,7 @@ inline const QString NomeArquivoBanco = QStringLiteral("bdRecibo.mdb");
 bool Instalado();
 /// Where the operator's files live: the application folder itself for a portable program; for
 /// an installed one, whose own files are read-only, "Talonix" in the user's data folder
-/// ($XDG_DATA_HOME, or $HOME/.local/share).
+/// ($XDG_DATA_HOME when it is an absolute path, or else $HOME/.local/share).
 QString PastaDados();
 
 QString CaminhoDados();      ///< data folder + "/Dados/"
