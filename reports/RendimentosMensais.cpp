@@ -2,7 +2,7 @@
 
 #include "app/core/Dialeto.h"
 #include "app/core/ErroBanco.h"
-#include "app/core/Moeda.h"
+#include "reports/engine/CelulaCsv.h"
 #include "reports/engine/FormatosRelatorio.h"
 
 #include <QSqlError>
@@ -22,14 +22,6 @@ const QString kAgregado = QStringLiteral(
     "FROM tbRecibo r LEFT JOIN tbPessoa p ON p.Codigo = r.Recebi "
     "WHERE r.Emitente = ? AND r.DataEmissao BETWEEN ? AND ? "
     "GROUP BY substr(r.DataEmissao, 1, 7), r.Recebi, r.Emitente, p.TipoPessoa, p.Documento01, p.Descricao");
-
-// Quotes a field that holds the separator, a quote or a line break.
-QString campoCsv(const QString& texto) {
-  if (!texto.contains(QLatin1Char(';')) && !texto.contains(QLatin1Char('"')) && !texto.contains(QLatin1Char('\n')) &&
-      !texto.contains(QLatin1Char('\r')))
-    return texto;
-  return QLatin1Char('"') + QString(texto).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
-}
 
 }  // namespace
 
@@ -73,15 +65,11 @@ Resultado Csv(QSqlDatabase banco, QByteArray& csv) {
   while (consulta.next()) {
     const QString competencia = consulta.value(0).toString();
     const int tipo = consulta.value(1).toInt();
-    const QStringList campos = {
-        competencia.mid(5, 2) + QLatin1Char('/') + competencia.left(4),
-        tipo == 0 ? QStringLiteral("Pessoa física") : QStringLiteral("Pessoa jurídica"),
-        FormatosRelatorio::Documento(consulta.value(2).toString(), tipo),
-        consulta.value(3).toString(),  // Without thousands separators every spreadsheet reads the amount as a number.
-        Moeda::Formatar(consulta.value(4).toLongLong()).remove(QLatin1Char('.'))};
-    QStringList linha;
-    for (const QString& campo : campos)
-      linha.append(campoCsv(campo));
+    const QStringList linha = {
+        CelulaCsv::Texto(competencia.mid(5, 2) + QLatin1Char('/') + competencia.left(4)),
+        CelulaCsv::Texto(tipo == 0 ? QStringLiteral("Pessoa física") : QStringLiteral("Pessoa jurídica")),
+        CelulaCsv::Texto(FormatosRelatorio::Documento(consulta.value(2).toString(), tipo)),
+        CelulaCsv::Texto(consulta.value(3).toString()), CelulaCsv::Valor(consulta.value(4).toLongLong())};
     texto += linha.join(QLatin1Char(';')) + QStringLiteral("\r\n");
   }
   if (consulta.lastError().isValid())

@@ -21,7 +21,8 @@ namespace RendimentosMensais {
 
 /// The lines of the last preparation as a spreadsheet file that LibreOffice and Excel open in
 /// Brazil: UTF-8 with a byte-order mark, ";" between fields, decimal comma, CRLF line ends, a
-/// header line, then one line per month and payer in the report's order.
+/// header line, then one line per month and payer in the report's order. A name or document that
+/// a spreadsheet would run as a formula is written after an apostrophe (`CelulaCsv::Texto`).
 [[nodiscard]] Resultado Csv(QSqlDatabase banco, QByteArray& csv);
 
 }  // namespace RendimentosMensais

@@ -57,6 +57,10 @@ bool mesmoNome(const QByteArray& a, const QString& b) {
   return QString::fromUtf8(a).compare(b, Qt::CaseInsensitive) == 0;
 }
 
+bool temQuebraDeLinha(const QString& texto) {
+  return texto.contains(QLatin1Char('\n')) || texto.contains(QLatin1Char('\r'));
+}
+
 }  // namespace
 
 QString ArquivoIni::ler(const QString& secao, const QString& chave, const QString& padrao) const {
@@ -138,6 +142,10 @@ QByteArray ArquivoIni::comChave(const QByteArray& conteudo, const QString& secao
 }
 
 bool ArquivoIni::gravar(const QString& secao, const QString& chave, const QString& valor) const {
+  // What follows a line break would be read back as lines of their own: a folder named
+  // "x\n[banco]\ntipo=postgresql" would add a section that points the next start at a server.
+  if (temQuebraDeLinha(secao) || temQuebraDeLinha(chave) || temQuebraDeLinha(valor))
+    return false;
   QByteArray conteudo;
   {
     QFile atual(caminho_);

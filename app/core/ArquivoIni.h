@@ -18,7 +18,9 @@ public:
   QString ler(const QString& secao, const QString& chave, const QString& padrao) const;
 
   /// Creates or replaces `chave` in `secao` (adding the section, or the file, when missing).
-  /// The file is replaced as a whole or not at all. Returns false when it could not be written.
+  /// The file is replaced as a whole or not at all. Returns false when it could not be written,
+  /// and refuses, leaving the file as it was, a section, key or value that holds a carriage
+  /// return or a line feed, which would make lines of its own.
   bool gravar(const QString& secao, const QString& chave, const QString& valor) const;
 
   /// The edit `gravar` makes, on the file's bytes: exposed so the rules can be checked directly.

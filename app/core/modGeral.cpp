@@ -5,8 +5,8 @@
 
 #include <QCoreApplication>
 #include <QDate>
+#include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace modGeral {
 namespace {
@@ -46,8 +46,12 @@ bool Instalado() {
 QString PastaDados() {
   if (!Instalado())
     return PastaAplicacao();
-  return JuntarCaminho(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
-                       QStringLiteral("Talonix"));
+  // Only an absolute $XDG_DATA_HOME counts, as the base-directory rules ask: a relative one would
+  // name a new, empty data folder under every working folder the program is started from.
+  const QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
+  const QString base =
+      QDir::isAbsolutePath(xdg) ? xdg : JuntarCaminho(QDir::homePath(), QStringLiteral(".local/share"));
+  return JuntarCaminho(base, QStringLiteral("Talonix"));
 }
 
 QString CaminhoDados() {

@@ -24,7 +24,7 @@ inline const QString NomeArquivoBanco = QStringLiteral("bdRecibo.mdb");
 bool Instalado();
 /// Where the operator's files live: the application folder itself for a portable program; for
 /// an installed one, whose own files are read-only, "Talonix" in the user's data folder
-/// ($XDG_DATA_HOME, or $HOME/.local/share).
+/// ($XDG_DATA_HOME when it is an absolute path, or else $HOME/.local/share).
 QString PastaDados();
 
 QString CaminhoDados();      ///< data folder + "/Dados/"
@@ -44,7 +44,9 @@ void DefinirPastaSom(const QString& pasta);
 /// Reads one value of the settings file; every argument is trimmed first, at most 254
 /// characters come back, trimmed; a missing file, section or key gives the trimmed default.
 QString LerIni(const QString& secao, const QString& chave, const QString& padrao, const QString& arquivo);
-/// Creates or replaces one value of the settings file. Failures are not reported.
+/// Creates or replaces one value of the settings file. Failures are not reported: a value that
+/// cannot be written (the file cannot be replaced, or a name or the value holds a line break) is
+/// just not remembered, and the file stays as it was.
 void GravarIni(const QString& secao, const QString& chave, const QString& valor, const QString& arquivo);
 
 /// The number of days of `mes` (1 to 12) in the current year; 0 for any other month.

@@ -14,6 +14,8 @@ private slots:
   void valorLongoCortadoEm254();
   void arquivoInexistenteCriadoNaGravacao();
   void leituraNaoAlteraArquivo();
+  void quebraDeLinhaRecusada_data();
+  void quebraDeLinhaRecusada();
 };
 
 void tst_ArquivoIni::leitura_data() {
@@ -159,6 +161,46 @@ void tst_ArquivoIni::leituraNaoAlteraArquivo() {
   QCOMPARE(QFileInfo(caminho).lastModified(), antes);
   QVERIFY(arquivo.open(QIODevice::ReadOnly));
   QCOMPARE(arquivo.readAll(), QByteArray("[a]\nb=1\n"));
+}
+
+// A line break anywhere would let the rest of the text be read back as lines of their own.
+void tst_ArquivoIni::quebraDeLinhaRecusada_data() {
+  QTest::addColumn<QString>("secao");
+  QTest::addColumn<QString>("chave");
+  QTest::addColumn<QString>("valor");
+  const QString injetado = QStringLiteral("x%1[banco]%1tipo=postgresql%1servidor=10.9.8.7");
+  const std::pair<const char*, QString> quebras[] = {{"LF", "\n"}, {"CR", "\r"}, {"CRLF", "\r\n"}};
+  for (const auto& [nome, quebra] : quebras) {
+    const QString texto = injetado.arg(quebra);
+    QTest::addRow("%s in the section", nome) << texto << "pastapdf"
+                                             << "/tmp";
+    QTest::addRow("%s in the key", nome) << "talonix" << texto << "/tmp";
+    QTest::addRow("%s in the value", nome) << "talonix"
+                                           << "pastapdf" << texto;
+  }
+}
+
+void tst_ArquivoIni::quebraDeLinhaRecusada() {
+  QFETCH(QString, secao);
+  QFETCH(QString, chave);
+  QFETCH(QString, valor);
+  QTemporaryDir pasta;
+  const QString caminho = pasta.filePath(QStringLiteral("a.ini"));
+  const ArquivoIni ini(caminho);
+  QVERIFY(!ini.gravar(secao, chave, valor));
+  QVERIFY(!QFile::exists(caminho));
+
+  const QByteArray antes = "[talonix]\r\npastapdf=/home\r\n[banco]\r\ntipo=sqlite\r\n";
+  QFile arquivo(caminho);
+  QVERIFY(arquivo.open(QIODevice::WriteOnly));
+  arquivo.write(antes);
+  arquivo.close();
+  QVERIFY(!ini.gravar(secao, chave, valor));
+  QVERIFY(arquivo.open(QIODevice::ReadOnly));
+  QCOMPARE(arquivo.readAll(), antes);
+  QCOMPARE(ini.ler(QStringLiteral("banco"), QStringLiteral("tipo"), QString()), QStringLiteral("sqlite"));
+  QCOMPARE(ini.ler(QStringLiteral("banco"), QStringLiteral("servidor"), QString()), QString());
+  QCOMPARE(ini.ler(QStringLiteral("talonix"), QStringLiteral("pastapdf"), QString()), QStringLiteral("/home"));
 }
 
 QTEST_GUILESS_MAIN(tst_ArquivoIni)

@@ -54,22 +54,28 @@ void tst_modGeral::caminhos() {
   QCOMPARE(modGeral::CaminhoRelatorio(), modGeral::JuntarCaminho(pasta, QStringLiteral("relatorio/")));
 }
 
-// The installed program reads the user's data folder from the environment; the portable one
-// keeps everything beside its executable whatever the environment says.
+// The installed program reads the user's data folder from the environment, where only an
+// absolute $XDG_DATA_HOME counts; the portable one keeps everything beside its executable
+// whatever the environment says.
 void tst_modGeral::pastaDados_data() {
   QTest::addColumn<bool>("instalado");
+  QTest::addColumn<bool>("definida");  // whether XDG_DATA_HOME is set at all
   QTest::addColumn<QString>("xdg");
   QTest::addColumn<QString>("dados");
-  QTest::newRow("portable ignores the user's folder") << false << "/xdg"
+  const QString padrao = QStringLiteral("/home/operador/.local/share/Talonix");
+  QTest::newRow("portable ignores the user's folder") << false << true << "/xdg"
                                                       << "";
-  QTest::newRow("installed, XDG_DATA_HOME") << true << "/xdg"
+  QTest::newRow("installed, XDG_DATA_HOME") << true << true << "/xdg"
                                             << "/xdg/Talonix";
-  QTest::newRow("installed, only HOME") << true << ""
-                                        << "/home/operador/.local/share/Talonix";
+  QTest::newRow("installed, only HOME") << true << false << "" << padrao;
+  QTest::newRow("installed, empty XDG_DATA_HOME") << true << true << "" << padrao;
+  for (const char* relativa : {"dados", "./x", "../x"})
+    QTest::addRow("installed, relative XDG_DATA_HOME %s", relativa) << true << true << relativa << padrao;
 }
 
 void tst_modGeral::pastaDados() {
   QFETCH(bool, instalado);
+  QFETCH(bool, definida);
   QFETCH(QString, xdg);
   QFETCH(QString, dados);
   QTemporaryDir aplicacao;
@@ -81,10 +87,10 @@ void tst_modGeral::pastaDados() {
   const QByteArray home = qgetenv("HOME");
   const QByteArray xdgAntes = qgetenv("XDG_DATA_HOME");
   qputenv("HOME", "/home/operador");
-  if (xdg.isEmpty())
-    qunsetenv("XDG_DATA_HOME");
-  else
+  if (definida)
     qputenv("XDG_DATA_HOME", xdg.toUtf8());
+  else
+    qunsetenv("XDG_DATA_HOME");
   const QStringList caminhos{modGeral::PastaDados(), modGeral::CaminhoDados(),     modGeral::CaminhoBackup(),
                              modGeral::ArquivoIni(), modGeral::CaminhoRelatorio(), modGeral::CaminhoSom()};
   const bool marcado = modGeral::Instalado();

