@@ -43,34 +43,39 @@ Resultado numeroExistente(const Recibo& recibo) {
                           ErroNumeroExistente);
 }
 
-// Inside the writing transaction: every person `recibo` names is registered, and on the server
-// stays so until the transaction ends (a desk deleting one of them waits, then sees the receipt).
-Resultado pessoasCadastradas(Transacao& transacao, const Recibo& recibo) {
-  QList<qint64> pessoas{recibo.recebi, recibo.emitente};
-  if (recibo.beneficiario)
-    pessoas << *recibo.beneficiario;
-  QSqlQuery consulta(transacao.banco());
-  if (!Comando::Executar(consulta,
-                         QStringLiteral("SELECT Codigo FROM tbPessoa WHERE Codigo IN (?, ?, ?)") +
-                             Dialeto::BloqueioLinhas(Dialeto::De(transacao.banco()), Dialeto::Bloqueio::Referencia),
-                         {pessoas.at(0), pessoas.at(1), pessoas.value(2, recibo.recebi)}))
+// The codes of the people `recibo` names that are registered, read on `banco` with `sufixo`
+// after the SELECT.
+Resultado cadastradas(const QSqlDatabase& banco, const Recibo& recibo, const QString& sufixo, QSet<qint64>& codigos) {
+  codigos.clear();
+  QSqlQuery consulta(banco);
+  if (!Comando::Executar(consulta, QStringLiteral("SELECT Codigo FROM tbPessoa WHERE Codigo IN (?, ?, ?)") + sufixo,
+                         {recibo.recebi, recibo.emitente, recibo.beneficiario.value_or(recibo.recebi)}))
     return ErroBanco::Falha(consulta.lastError());
   while (consulta.next())
-    pessoas.removeAll(consulta.value(0).toLongLong());
-  if (consulta.lastError().isValid())
-    return ErroBanco::Falha(consulta.lastError());
-  if (pessoas.isEmpty())
-    return Resultado::sucesso();
-  return Resultado::falha(
-      QStringLiteral("A pessoa de código %1 não está cadastrada; o recibo não foi gravado.").arg(pessoas.first()),
-      ErroPessoaInexistente);
+    codigos << consulta.value(0).toLongLong();
+  return consulta.lastError().isValid() ? ErroBanco::Falha(consulta.lastError()) : Resultado::sucesso();
 }
 
-// Runs `sql` with every field of `recibo` bound inside `transacao`, once the people it names are
-// known to be registered; `umaLinha` makes a statement that changes no row (the receipt was
-// deleted meanwhile) a failure.
+// Inside the writing transaction, the receipt's rules once more, its people read there: on the
+// server they stay registered until the transaction ends (a desk deleting one of them waits, then
+// sees the receipt).
+Resultado conferirNaTransacao(Transacao& transacao, const Recibo& recibo) {
+  QSet<qint64> codigos;
+  if (Resultado r =
+          cadastradas(transacao.banco(), recibo,
+                      Dialeto::BloqueioLinhas(Dialeto::De(transacao.banco()), Dialeto::Bloqueio::Referencia), codigos);
+      !r)
+    return r;
+  if (const auto recusa = RegrasRecibo::Conferir(recibo, codigos))
+    return Resultado::falha(recusa->mensagem, RegrasRecibo::ErroRegra);
+  return Resultado::sucesso();
+}
+
+// Runs `sql` with every field of `recibo` bound inside `transacao`, once the receipt is known to
+// keep its rules; `umaLinha` makes a statement that changes no row (the receipt was deleted
+// meanwhile) a failure.
 Resultado gravarCampos(Transacao& transacao, const QString& sql, const Recibo& recibo, bool umaLinha) {
-  if (Resultado r = pessoasCadastradas(transacao, recibo); !r)
+  if (Resultado r = conferirNaTransacao(transacao, recibo); !r)
     return r;
   QSqlQuery comando(transacao.banco());
   if (!comando.prepare(sql))
@@ -122,6 +127,13 @@ Resultado ler(const QSqlDatabase& banco, qint64 numero, int ano, const QString& 
 
 Resultado Carregar(qint64 numero, int ano, std::optional<Recibo>& recibo) {
   return ler(Conexao::Banco(), numero, ano, QString(), recibo);
+}
+
+Resultado Conferir(const Recibo& recibo, bool valorInformado, std::optional<RegrasRecibo::Recusa>& recusa) {
+  QSet<qint64> codigos;
+  Resultado r = cadastradas(Conexao::Banco(), recibo, QString(), codigos);
+  recusa = r ? RegrasRecibo::Conferir(recibo, codigos, valorInformado) : std::nullopt;
+  return r;
 }
 
 Resultado Existe(qint64 numero, int ano, bool& existe) {

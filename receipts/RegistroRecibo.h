@@ -2,6 +2,7 @@
 
 #include "app/core/Resultado.h"
 #include "receipts/Recibo.h"
+#include "receipts/RegrasRecibo.h"
 
 #include <optional>
 
@@ -23,18 +24,22 @@ inline constexpr int ErroReciboInexistente = -1002;
 /// Whether the receipt `numero` of `ano` exists.
 [[nodiscard]] Resultado Existe(qint64 numero, int ano, bool& existe);
 
-/// Failure number of a receipt naming a person who is not (or no longer) registered.
-inline constexpr int ErroPessoaInexistente = -1005;
+/// The first of the receipt's rules that `recibo` breaks, its people looked up on the program's
+/// connection (`RegrasRecibo::Conferir`; `valorInformado` false for an amount left blank); none
+/// when it keeps them all.
+[[nodiscard]] Resultado Conferir(const Recibo& recibo, bool valorInformado,
+                                 std::optional<RegrasRecibo::Recusa>& recusa);
 
-/// Writes a new receipt. A number already used in the year is refused, and so is a payer, issuer
-/// or beneficiary who is not registered: nothing is written.
+/// Writes a new receipt. A number already used in the year is refused, and so is a receipt that
+/// breaks a rule of `RegrasRecibo` (failure `RegrasRecibo::ErroRegra`, its message the rule's),
+/// checked again inside the writing transaction: nothing is written.
 [[nodiscard]] Resultado Inserir(const Recibo& recibo);
 
 /// Rewrites the stored receipt `carregado` (as `Carregar` gave it) as `recibo`, same year and
 /// number. When the stored receipt is no longer `carregado` (another desk saved it, or deleted it
 /// and saved another under its number) nothing is written and the refusal is
-/// `RegistroAlterado`'s; a receipt deleted meanwhile is a failure, not a silent success; people
-/// as for `Inserir`.
+/// `RegistroAlterado`'s; a receipt deleted meanwhile is a failure, not a silent success; the
+/// rules as for `Inserir`.
 [[nodiscard]] Resultado Atualizar(const Recibo& carregado, const Recibo& recibo);
 
 /// Deletes one receipt inside a transaction, rolled back on failure.

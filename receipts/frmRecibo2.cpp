@@ -31,7 +31,6 @@ namespace {
 
 const QString kSecaoIni = QStringLiteral("talonix");
 const QString kTitulo = QStringLiteral("Recibo");
-const QString kPessoaNecessaria = QStringLiteral("Por favor, informe a pessoa necessária ao campo.");
 const QColor kAzul(Qt::blue);
 const QColor kVermelho(Qt::red);
 // The number box holds seven digits.
@@ -270,14 +269,8 @@ void frmRecibo2::aoValidarNumero(bool&) {
 }
 
 bool frmRecibo2::VerificarAnoEmissao() {
-  const QString ano = txtAnoRecibo_->Text().trimmed();
-  if (txtDataEmissao_->data().year() == ano.toInt())
-    return true;
-  contexto_.mensagens->informar(QStringLiteral("A data de emissão do recibo está incorreta, precisa \r") +
-                                    QStringLiteral("estar dentro do ano de ") + ano + QLatin1Char('.'),
-                                QStringLiteral("Data incorreta"));
-  txtDataEmissao_->Focar();
-  return false;
+  const auto recusa = RegrasRecibo::DataNoAno(txtDataEmissao_->data(), txtAnoRecibo_->Text().trimmed().toInt());
+  return !recusa || recusar(recusa->mensagem, txtDataEmissao_, recusa->titulo);
 }
 
 void frmRecibo2::aoValidarData(bool& cancelar) {
@@ -368,52 +361,35 @@ bool frmRecibo2::recusar(const QString& mensagem, QWidget* campo, const QString&
   return false;
 }
 
-bool frmRecibo2::pessoaExiste(uscSelecionaRegistro* seletor, const QString& mensagem) {
-  DadosPessoa pessoa;
-  if (Resultado r = RegistroRecibo::BuscarPessoa(seletor->Text(0).trimmed().toLongLong(), pessoa); !r) {
-    contexto_.mensagens->falhar(r.erro, r.numero, kTitulo);
-    return false;
+QWidget* frmRecibo2::campo(RegrasRecibo::Campo campo) const {
+  switch (campo) {
+  case RegrasRecibo::Campo::Numero:
+    return txtNumeroRecibo_;
+  case RegrasRecibo::Campo::Valor:
+    return txtValor_;
+  case RegrasRecibo::Campo::DataEmissao:
+    return txtDataEmissao_;
+  case RegrasRecibo::Campo::Recebi:
+    return uscRecebi_;
+  case RegrasRecibo::Campo::Referente:
+    return txtReferente_;
+  case RegrasRecibo::Campo::Emitente:
+    return uscEmitente_;
+  case RegrasRecibo::Campo::Beneficiario:
+    return uscBeneficiario_;
   }
-  return pessoa.existe || recusar(mensagem, seletor);
+  return txtNumeroRecibo_;
 }
 
 bool frmRecibo2::ValidarRecibo() {
-  // The number is proposed by the screen; it is missing only when the store could not be asked.
-  if (txtNumeroRecibo_->Text().trimmed().toLongLong() <= 0)
-    return recusar(QStringLiteral("Por favor, informe o número do recibo."), txtNumeroRecibo_);
-  if (emBranco(txtValor_->Text()))
-    return recusar(QStringLiteral("Por favor, entre com o valor do recibo."), txtValor_);
-  if (txtValor_->valorDecimosMilesimos().value_or(0) <= 0)
-    return recusar(QStringLiteral("Por favor, informe um válido para o recibo."), txtValor_);
-  if (emBranco(txtDataEmissao_->Text()) || !txtDataEmissao_->data().isValid())
-    return recusar(QStringLiteral("Por favor, informe a data de emissão do recibo."), txtDataEmissao_);
-  // The year is checked again: a save from inside the date box has not left it.
-  if (!VerificarAnoEmissao())
-    return false;
-  if (emBranco(uscRecebi_->Text(0)))
-    return recusar(kPessoaNecessaria, uscRecebi_);
-  if (!pessoaExiste(uscRecebi_, kPessoaNecessaria))
-    return false;
-  if (emBranco(txtReferente_->toPlainText()))
-    return recusar(QStringLiteral("Por favor, informe a referência a emissão do recibo."), txtReferente_);
-  if (emBranco(uscEmitente_->Text(0)))
-    return recusar(kPessoaNecessaria, uscEmitente_);
-  if (!pessoaExiste(uscEmitente_, kPessoaNecessaria))
-    return false;
-  if (uscEmitente_->Text(0).trimmed().toLongLong() == uscRecebi_->Text(0).trimmed().toLongLong())
-    return recusar(QStringLiteral("O emitente não pode ser a mesma pessoa de quem o valor foi recebido."),
-                   uscEmitente_);
-  return ValidarBeneficiario();
-}
-
-bool frmRecibo2::ValidarBeneficiario() {
+  // The payer chosen again as the beneficiary means that the payer paid for himself.
   aoSairBeneficiario();
-  const QString beneficiario = uscBeneficiario_->Text(0).trimmed();
-  if (beneficiario.isEmpty())
-    return true;
-  if (beneficiario.toLongLong() == uscEmitente_->Text(0).trimmed().toLongLong())
-    return recusar(QStringLiteral("O beneficiário não pode ser o emitente do recibo."), uscBeneficiario_);
-  return pessoaExiste(uscBeneficiario_, QStringLiteral("O beneficiário informado não está cadastrado."));
+  std::optional<RegrasRecibo::Recusa> recusa;
+  if (Resultado r = RegistroRecibo::Conferir(reciboDaTela(), !emBranco(txtValor_->Text()), recusa); !r) {
+    contexto_.mensagens->falhar(r.erro, r.numero, kTitulo);
+    return false;
+  }
+  return !recusa || recusar(recusa->mensagem, campo(recusa->campo), recusa->titulo);
 }
 
 void frmRecibo2::Gravar() {
@@ -426,7 +402,7 @@ void frmRecibo2::Gravar() {
     // What was typed stays on the screen, whatever the refusal.
     if (r.numero == RegistroRecibo::ErroNumeroExistente && !editando())
       recusar(r.erro, txtNumeroRecibo_);
-    else if (r.numero == RegistroAlterado::Erro || r.numero == RegistroRecibo::ErroPessoaInexistente)
+    else if (r.numero == RegistroAlterado::Erro || r.numero == RegrasRecibo::ErroRegra)
       contexto_.mensagens->informar(r.erro, kTitulo);
     else
       contexto_.mensagens->falhar(r.erro, r.numero, QStringLiteral("Não foi possível gravar o recibo"));

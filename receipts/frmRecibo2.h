@@ -2,6 +2,7 @@
 
 #include "controls/TelaFilha.h"
 #include "receipts/Recibo.h"
+#include "receipts/RegrasRecibo.h"
 
 #include <QtGlobal>
 
@@ -58,10 +59,8 @@ private:
   bool ValidarRecibo();
   bool recusar(const QString& mensagem, QWidget* campo, const QString& titulo = QStringLiteral("Recibo"));
   bool VerificarAnoEmissao();
-  bool pessoaExiste(uscSelecionaRegistro* seletor, const QString& mensagem);
-  /// Checks the optional beneficiary: the payer chosen again means none; the issuer, or a code
-  /// with no person, is refused.
-  bool ValidarBeneficiario();
+  /// The control of `campo`, where a refusal puts the focus.
+  QWidget* campo(RegrasRecibo::Campo campo) const;
   void Gravar();
   void ImprimirRecibo(const QString& numero, int ano, int vias);
   /// A new receipt holding what the loaded one shows, dated today under the next number.

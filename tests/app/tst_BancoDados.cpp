@@ -79,7 +79,7 @@ Recibo recibo(qint64 numero, int ano) {
   r.dataEmissao = QDate(ano, 5, 2);
   r.valor = 250000;
   r.recebi = 1;
-  r.emitente = 1;
+  r.emitente = 2;
   r.referente = QStringLiteral("Consulta");
   r.observacao = QStringLiteral("Pago em dinheiro");
   return r;
@@ -251,7 +251,7 @@ void tst_BancoDados::contem() {
 
 void tst_BancoDados::numeroGravadoAoMesmoTempoRecusado() {
   // The other desk writes number 5 after this one could still find it free; the key decides.
-  QVERIFY(pasta_->executar(QStringLiteral("INSERT INTO tbPessoa (Codigo, Descricao) VALUES (1, 'Ana')")));
+  QVERIFY(pasta_->executar(QStringLiteral("INSERT INTO tbPessoa (Codigo, Descricao) VALUES (1, 'Ana'), (2, 'Bia')")));
   DeskConcorrente outra(*pasta_, 5, 2026);
   outra.start();
   outra.gravou.acquire();

@@ -17,7 +17,7 @@ Recibo recibo(qint64 numero) {
   r.dataEmissao = QDate(2026, 3, 1);
   r.valor = 10000;
   r.recebi = 1;
-  r.emitente = 1;
+  r.emitente = 2;
   r.referente = QStringLiteral("Aluguel");
   r.observacao = QStringLiteral("");
   return r;
@@ -40,7 +40,7 @@ private slots:
     QFETCH(QString, operacao);
     PastaTeste p;
     QVERIFY(p.abrir());
-    QVERIFY(p.executar(QStringLiteral("INSERT INTO tbPessoa (Codigo, Descricao) VALUES (1, 'Ana')")));
+    QVERIFY(p.executar(QStringLiteral("INSERT INTO tbPessoa (Codigo, Descricao) VALUES (1, 'Ana'), (2, 'Bia')")));
     {
       const TravaBanco outroProcesso(operacao);
       QVERIFY(outroProcesso.resultado());

@@ -62,10 +62,10 @@ Recibo novo(qint64 numero, int ano) {
   recibo.ano = ano;
   recibo.dataEmissao = QDate(ano, 1, 1);
   recibo.valor = 10000 * numero;
-  // Person 1 is registered in every folder these processes work on: the store refuses a receipt
-  // naming nobody.
+  // People 1 and 2 are registered in every folder these processes work on: the store refuses a
+  // receipt naming nobody.
   recibo.recebi = 1;
-  recibo.emitente = 1;
+  recibo.emitente = 2;
   recibo.referente = QStringLiteral("Recibo de teste ") + QString::number(numero);
   recibo.observacao = QStringLiteral("");
   return recibo;

@@ -33,8 +33,8 @@ bool emPortugues(const QString& texto) {
   return !ingles.match(texto).hasMatch();
 }
 
-// The person the saving process names on its receipts.
-const QString kPagador = QStringLiteral("INSERT INTO tbPessoa (Codigo, Descricao) VALUES (1, 'Ana')");
+// The people the saving process names on its receipts.
+const QString kPessoas = QStringLiteral("INSERT INTO tbPessoa (Codigo, Descricao) VALUES (1, 'Ana'), (2, 'Bia')");
 
 QProcess* gravador(QObject* pai, const QString& pasta, const QString& parada) {
   auto* processo = new QProcess(pai);
@@ -98,7 +98,7 @@ private slots:
     {
       PastaTeste p;
       QVERIFY(p.abrir());
-      QVERIFY(p.executar(kPagador));
+      QVERIFY(p.executar(kPessoas));
       // The archive the restores use holds no receipt of the year the other process saves in.
       QVERIFY(CopiaSeguranca::Realizar(arquivo));
       Conexao::FecharConexao();
@@ -154,7 +154,7 @@ private slots:
     for (int rodada = 0; rodada < 12; ++rodada) {
       PastaTeste p;
       QVERIFY(p.abrir());
-      QVERIFY(p.executar(kPagador));
+      QVERIFY(p.executar(kPessoas));
       QVERIFY(CopiaSeguranca::Realizar(arquivo));
       Conexao::FecharConexao();
       QScopedPointer<QProcess> gravando(gravador(nullptr, p.caminho(), arquivos_.filePath(QStringLiteral("nunca"))));

@@ -116,7 +116,7 @@ private slots:
 void tst_Escritorio::quatroEstacoesNumeramSemRepetir() {
   PastaTeste p;
   QVERIFY(p.abrir());
-  QVERIFY(p.executar(QStringLiteral("INSERT INTO tbPessoa (Codigo, Descricao) VALUES (1, 'Ana')")));
+  QVERIFY(p.executar(QStringLiteral("INSERT INTO tbPessoa (Codigo, Descricao) VALUES (1, 'Ana'), (2, 'Bia')")));
   Conexao::FecharConexao();
   const QStringList numerar{QStringLiteral("numerar"), QString::number(kAno), QStringLiteral("250")};
   const auto estacoes =
@@ -214,7 +214,7 @@ void tst_Escritorio::restauracaoEnquantoOutraEstacaoGrava() {
   const QStringList daCopia = PastaTeste::Linhas();
   QVERIFY(CopiaSeguranca::Realizar(arquivo));
   // What the restores must undo.
-  QVERIFY(p.executar(QStringLiteral("DELETE FROM tbPessoa WHERE Codigo = 2")));
+  QVERIFY(p.executar(QStringLiteral("UPDATE tbPessoa SET Descricao = 'mudada' WHERE Codigo = 2")));
   QVERIFY(p.executar(QStringLiteral("UPDATE tbReferente SET Descricao = 'mudado'")));
   Conexao::FecharConexao();
 

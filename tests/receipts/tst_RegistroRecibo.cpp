@@ -45,8 +45,8 @@ private slots:
   void atualizarReciboApagadoFalha();
   void gravacaoDepoisDeOutraEstacao_data();
   void gravacaoDepoisDeOutraEstacao();
-  void pessoaNaoCadastradaRecusada_data();
-  void pessoaNaoCadastradaRecusada();
+  void regrasConferidasAoGravar_data();
+  void regrasConferidasAoGravar();
   void exclui();
   void excluirInexistenteNadaMuda();
   void pessoa_data();
@@ -159,45 +159,48 @@ void tst_RegistroRecibo::gravacaoDepoisDeOutraEstacao() {
   QCOMPARE(PastaTeste::Linhas(), antes);  // the other desk's receipt as it left it
 }
 
-void tst_RegistroRecibo::pessoaNaoCadastradaRecusada_data() {
+void tst_RegistroRecibo::regrasConferidasAoGravar_data() {
   QTest::addColumn<qint64>("recebi");
   QTest::addColumn<qint64>("emitente");
   QTest::addColumn<qint64>("beneficiario");  // 0: none
-  QTest::addColumn<qint64>("faltando");      // 0: saved
-  QTest::newRow("all registered") << qint64(1) << qint64(2) << qint64(9) << qint64(0);
-  QTest::newRow("no beneficiary") << qint64(1) << qint64(2) << qint64(0) << qint64(0);
-  QTest::newRow("payer") << qint64(5) << qint64(2) << qint64(0) << qint64(5);
-  QTest::newRow("issuer") << qint64(1) << qint64(6) << qint64(9) << qint64(6);
-  QTest::newRow("beneficiary") << qint64(1) << qint64(2) << qint64(8) << qint64(8);
+  QTest::addColumn<QString>("recusa");       // empty: saved
+  const QString pessoa = QStringLiteral("Por favor, informe a pessoa necessária ao campo.");
+  QTest::newRow("all registered") << qint64(1) << qint64(2) << qint64(9) << QString();
+  QTest::newRow("no beneficiary") << qint64(1) << qint64(2) << qint64(0) << QString();
+  QTest::newRow("payer not registered") << qint64(5) << qint64(2) << qint64(0) << pessoa;
+  QTest::newRow("issuer not registered") << qint64(1) << qint64(6) << qint64(9) << pessoa;
+  QTest::newRow("beneficiary not registered")
+      << qint64(1) << qint64(2) << qint64(8) << "O beneficiário informado não está cadastrado.";
+  QTest::newRow("issuer is the payer") << qint64(1) << qint64(1) << qint64(0)
+                                       << "O emitente não pode ser a mesma pessoa de quem o valor foi recebido.";
 }
 
-void tst_RegistroRecibo::pessoaNaoCadastradaRecusada() {
+// Whatever writes a receipt meets its rules in the store, the people read inside the writing
+// transaction, on a new receipt and on a correction alike.
+void tst_RegistroRecibo::regrasConferidasAoGravar() {
   QFETCH(qint64, recebi);
   QFETCH(qint64, emitente);
   QFETCH(qint64, beneficiario);
-  QFETCH(qint64, faltando);
+  QFETCH(QString, recusa);
   Recibo recibo = exemplo(3, 2026);
   recibo.recebi = recebi;
   recibo.emitente = emitente;
   if (beneficiario)
     recibo.beneficiario = beneficiario;
   const auto conferir = [&](const Resultado& r) {
-    QCOMPARE(r.numero, faltando ? RegistroRecibo::ErroPessoaInexistente : 0);
-    if (faltando)
-      QCOMPARE(r.erro,
-               QStringLiteral("A pessoa de código %1 não está cadastrada; o recibo não foi gravado.").arg(faltando));
+    QCOMPARE(r.erro, recusa);
+    QCOMPARE(r.numero, recusa.isEmpty() ? 0 : RegrasRecibo::ErroRegra);
   };
   conferir(RegistroRecibo::Inserir(recibo));
   if (QTest::currentTestFailed())
     return;
-  QCOMPARE(pasta_->valor(QStringLiteral("SELECT COUNT(*) FROM tbRecibo")).toInt(), faltando ? 0 : 1);
-  // The same on a correction of a stored receipt.
+  QCOMPARE(pasta_->valor(QStringLiteral("SELECT COUNT(*) FROM tbRecibo")).toInt(), recusa.isEmpty() ? 1 : 0);
   QVERIFY(RegistroRecibo::Inserir(exemplo(4, 2026)));
   std::optional<Recibo> carregado;
   QVERIFY(RegistroRecibo::Carregar(4, 2026, carregado));
   recibo.numero = 4;
   conferir(RegistroRecibo::Atualizar(*carregado, recibo));
-  if (faltando)
+  if (!recusa.isEmpty())
     QCOMPARE(pasta_->valor(QStringLiteral("SELECT Recebi FROM tbRecibo WHERE Codigo=4")).toLongLong(), 1);
 }
 
