@@ -1,5 +1,6 @@
 #include "backup/CopiaSeguranca.h"
 
+#include "app/core/ArquivosBanco.h"
 #include "app/core/Conexao.h"
 #include "app/core/CopiaTabelas.h"
 #include "app/core/Dialeto.h"
@@ -11,10 +12,10 @@
 #include "app/core/modGeral.h"
 #include "backup/cZip.h"
 
-#include <QDir>
 #include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 
 #include <sqlite3.h>
 
@@ -119,12 +120,14 @@ Resultado arquivar(const QString& copia, const QString& banco, const QString& ar
 
 Resultado Realizar(const QString& arquivo) {
   const QString banco = modGeral::CaminhoDados() + Conexao::NomeArquivoBanco;
-  const QString pasta = modGeral::CaminhoDados() + NomePastaTemporaria;
-  const QString copia = QDir(pasta).filePath(Conexao::NomeArquivoBanco);
-  // A snapshot left by an interrupted backup is stale.
-  QDir(pasta).removeRecursively();
-  if (!QDir().mkpath(pasta))
-    return Resultado::falha(QStringLiteral("Não foi possível criar a pasta ") + pasta, -1);
+  // A folder of its own, under a name no file and no other backup can hold; it goes with all it
+  // holds when the backup ends.
+  const QTemporaryDir pasta(modGeral::CaminhoDados() + ArquivosBanco::PastaCopia + QStringLiteral("-XXXXXX"));
+  if (!pasta.isValid())
+    return Resultado::falha(QStringLiteral("Não foi possível criar uma pasta de trabalho em ") +
+                                modGeral::CaminhoDados() + QStringLiteral(": ") + pasta.errorString(),
+                            -1);
+  const QString copia = pasta.filePath(Conexao::NomeArquivoBanco);
   // The server's archive is as private as a database the program makes.
   const bool servidor = Conexao::Servidor();
   Resultado resultado = servidor ? instantaneoServidor(copia) : tirarInstantaneo(banco, copia);
@@ -132,7 +135,6 @@ Resultado Realizar(const QString& arquivo) {
     resultado = SubstituicaoBanco::Verificar(copia, SubstituicaoBanco::Verificacao::Rapida);
   if (resultado)
     resultado = arquivar(copia, servidor ? copia : banco, arquivo);
-  QDir(pasta).removeRecursively();
   return resultado;
 }
 
