@@ -99,6 +99,12 @@ Resultado arquivar(const QString& copia, const QString& banco, const QString& ar
   const QString temporario = arquivo + QStringLiteral(".tmp");
   QFile::remove(temporario);
   cZip zip;
+  // The library's last word is why it failed.
+  QString motivo;
+  QObject::connect(&zip, &cZip::Progress, [&motivo](int, const QString& mensagem) {
+    if (!mensagem.isEmpty())
+      motivo = QStringLiteral(": ") + mensagem;
+  });
   zip.setEncrypt(false);
   zip.setAddComment(false);
   zip.setZipFile(temporario);
@@ -108,12 +114,20 @@ Resultado arquivar(const QString& copia, const QString& banco, const QString& ar
   // The snapshot carries the database's own name, which is the archive's one entry.
   zip.AddFileSpec(copia);
   zip.Zip();
-  const bool gravada = zip.Success() && Plataforma::Sincronizar(temporario) &&
-                       Plataforma::CopiarPermissoes(banco, temporario) && Plataforma::Renomear(temporario, arquivo);
-  if (gravada)
-    return Resultado::sucesso();
-  QFile::remove(temporario);
-  return Resultado::falha(QStringLiteral("Erro ao compactar o arquivo"), zip.CodigoResultado());
+  Resultado resultado = zip.Success()
+                            ? Resultado::sucesso()
+                            : Resultado::falha(QStringLiteral("A biblioteca de compactação falhou (código ") +
+                                                   QString::number(zip.CodigoResultado()) + QLatin1Char(')') + motivo,
+                                               zip.CodigoResultado());
+  if (resultado)
+    resultado = Plataforma::Sincronizar(temporario);
+  if (resultado)
+    resultado = Plataforma::CopiarPermissoes(banco, temporario);
+  if (resultado)
+    resultado = Plataforma::Renomear(temporario, arquivo);
+  if (!resultado)
+    QFile::remove(temporario);
+  return resultado;
 }
 
 }  // namespace
