@@ -12,6 +12,7 @@
 #include "app/core/modGeral.h"
 #include "backup/cZip.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -130,6 +131,20 @@ Resultado arquivar(const QString& copia, const QString& banco, const QString& ar
   return resultado;
 }
 
+// Work folders are locked while their backup lasts: one that can be locked was left by a backup
+// that died, and holds a snapshot of the database nobody will use.
+void apagarAbandonadas() {
+  const QDir dados(modGeral::CaminhoDados());
+  const QStringList pastas = dados.entryList({ArquivosBanco::PastaCopia + QStringLiteral("-*")},
+                                             QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+  for (const QString& nome : pastas) {
+    const Plataforma::Descritor trava = Plataforma::TravarPasta(dados.filePath(nome));
+    if (trava >= 0)
+      QDir(dados.filePath(nome)).removeRecursively();
+    Plataforma::FecharTrava(trava);
+  }
+}
+
 }  // namespace
 
 Resultado Realizar(const QString& arquivo) {
@@ -141,6 +156,8 @@ Resultado Realizar(const QString& arquivo) {
     return Resultado::falha(QStringLiteral("Não foi possível criar uma pasta de trabalho em ") +
                                 modGeral::CaminhoDados() + QStringLiteral(": ") + pasta.errorString(),
                             -1);
+  const Plataforma::Descritor trava = Plataforma::TravarPasta(pasta.path());
+  apagarAbandonadas();
   const QString copia = pasta.filePath(Conexao::NomeArquivoBanco);
   // The server's archive is as private as a database the program makes.
   const bool servidor = Conexao::Servidor();
@@ -149,6 +166,7 @@ Resultado Realizar(const QString& arquivo) {
     resultado = SubstituicaoBanco::Verificar(copia, SubstituicaoBanco::Verificacao::Rapida);
   if (resultado)
     resultado = arquivar(copia, servidor ? copia : banco, arquivo);
+  Plataforma::FecharTrava(trava);
   return resultado;
 }
 

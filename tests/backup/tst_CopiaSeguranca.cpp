@@ -1,6 +1,7 @@
 #include "app/core/ArquivosBanco.h"
 #include "app/core/Compactacao.h"
 #include "app/core/Conexao.h"
+#include "app/core/Plataforma.h"
 #include "app/core/SubstituicaoBanco.h"
 #include "app/core/modGeral.h"
 #include "backup/CopiaSeguranca.h"
@@ -199,6 +200,24 @@ private slots:
     QCOMPARE(
         QDir(modGeral::CaminhoDados()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
         QStringList({QStringLiteral(".copia"), QStringLiteral("bdRecibo.mdb"), QStringLiteral("bdRecibo.mdb.trava")}));
+  }
+
+  // The work folder a killed backup left, with its snapshot of the database, goes with the next
+  // backup; one that a backup still running holds stays.
+  void pastaDeUmaCopiaInterrompidaEhApagada() {
+    PastaTeste p;
+    const QString dados = modGeral::CaminhoDados();
+    const QString morta = dados + QStringLiteral(".copia-Mr7aXb");
+    const QString viva = dados + QStringLiteral(".copia-Vv3kQz");
+    for (const QString& pasta : {morta, viva})
+      QVERIFY(QDir().mkpath(pasta) && QFile::copy(p.banco(), pasta + QStringLiteral("/bdRecibo.mdb")));
+    const Plataforma::Descritor emUso = Plataforma::TravarPasta(viva);
+    QVERIFY(emUso >= 0);
+    const Resultado r = CopiaSeguranca::Realizar(arquivos_.filePath(QStringLiteral("seguinte.zip")));
+    Plataforma::FecharTrava(emUso);
+    QVERIFY2(r, qPrintable(r.erro));
+    QVERIFY(!QFileInfo::exists(morta));
+    QVERIFY(QFileInfo::exists(viva + QStringLiteral("/bdRecibo.mdb")));
   }
 };
 
