@@ -1,5 +1,6 @@
 #include "backup/CopiaSeguranca.h"
 
+#include "app/core/ArquivosBanco.h"
 #include "app/core/Conexao.h"
 #include "app/core/CopiaTabelas.h"
 #include "app/core/Dialeto.h"
@@ -15,6 +16,7 @@
 #include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 
 #include <sqlite3.h>
 
@@ -98,6 +100,12 @@ Resultado arquivar(const QString& copia, const QString& banco, const QString& ar
   const QString temporario = arquivo + QStringLiteral(".tmp");
   QFile::remove(temporario);
   cZip zip;
+  // The library's last word is why it failed.
+  QString motivo;
+  QObject::connect(&zip, &cZip::Progress, [&motivo](int, const QString& mensagem) {
+    if (!mensagem.isEmpty())
+      motivo = QStringLiteral(": ") + mensagem;
+  });
   zip.setEncrypt(false);
   zip.setAddComment(false);
   zip.setZipFile(temporario);
@@ -107,24 +115,50 @@ Resultado arquivar(const QString& copia, const QString& banco, const QString& ar
   // The snapshot carries the database's own name, which is the archive's one entry.
   zip.AddFileSpec(copia);
   zip.Zip();
-  const bool gravada = zip.Success() && Plataforma::Sincronizar(temporario) &&
-                       Plataforma::CopiarPermissoes(banco, temporario) && Plataforma::Renomear(temporario, arquivo);
-  if (gravada)
-    return Resultado::sucesso();
-  QFile::remove(temporario);
-  return Resultado::falha(QStringLiteral("Erro ao compactar o arquivo"), zip.CodigoResultado());
+  Resultado resultado = zip.Success()
+                            ? Resultado::sucesso()
+                            : Resultado::falha(QStringLiteral("A biblioteca de compactação falhou (código ") +
+                                                   QString::number(zip.CodigoResultado()) + QLatin1Char(')') + motivo,
+                                               zip.CodigoResultado());
+  if (resultado)
+    resultado = Plataforma::Sincronizar(temporario);
+  if (resultado)
+    resultado = Plataforma::CopiarPermissoes(banco, temporario);
+  if (resultado)
+    resultado = Plataforma::Renomear(temporario, arquivo);
+  if (!resultado)
+    QFile::remove(temporario);
+  return resultado;
+}
+
+// Work folders are locked while their backup lasts: one that can be locked was left by a backup
+// that died, and holds a snapshot of the database nobody will use.
+void apagarAbandonadas() {
+  const QDir dados(modGeral::CaminhoDados());
+  const QStringList pastas = dados.entryList({ArquivosBanco::PastaCopia + QStringLiteral("-*")},
+                                             QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+  for (const QString& nome : pastas) {
+    const Plataforma::Descritor trava = Plataforma::TravarPasta(dados.filePath(nome));
+    if (trava >= 0)
+      QDir(dados.filePath(nome)).removeRecursively();
+    Plataforma::FecharTrava(trava);
+  }
 }
 
 }  // namespace
 
 Resultado Realizar(const QString& arquivo) {
   const QString banco = modGeral::CaminhoDados() + Conexao::NomeArquivoBanco;
-  const QString pasta = modGeral::CaminhoDados() + NomePastaTemporaria;
-  const QString copia = QDir(pasta).filePath(Conexao::NomeArquivoBanco);
-  // A snapshot left by an interrupted backup is stale.
-  QDir(pasta).removeRecursively();
-  if (!QDir().mkpath(pasta))
-    return Resultado::falha(QStringLiteral("Não foi possível criar a pasta ") + pasta, -1);
+  // A folder of its own, under a name no file and no other backup can hold; it goes with all it
+  // holds when the backup ends.
+  const QTemporaryDir pasta(modGeral::CaminhoDados() + ArquivosBanco::PastaCopia + QStringLiteral("-XXXXXX"));
+  if (!pasta.isValid())
+    return Resultado::falha(QStringLiteral("Não foi possível criar uma pasta de trabalho em ") +
+                                modGeral::CaminhoDados() + QStringLiteral(": ") + pasta.errorString(),
+                            -1);
+  const Plataforma::Descritor trava = Plataforma::TravarPasta(pasta.path());
+  apagarAbandonadas();
+  const QString copia = pasta.filePath(Conexao::NomeArquivoBanco);
   // The server's archive is as private as a database the program makes.
   const bool servidor = Conexao::Servidor();
   Resultado resultado = servidor ? instantaneoServidor(copia) : tirarInstantaneo(banco, copia);
@@ -132,7 +166,7 @@ Resultado Realizar(const QString& arquivo) {
     resultado = SubstituicaoBanco::Verificar(copia, SubstituicaoBanco::Verificacao::Rapida);
   if (resultado)
     resultado = arquivar(copia, servidor ? copia : banco, arquivo);
-  QDir(pasta).removeRecursively();
+  Plataforma::FecharTrava(trava);
   return resultado;
 }
 

@@ -1,5 +1,6 @@
 #include "backup/RestauracaoBanco.h"
 
+#include "app/core/ArquivosBanco.h"
 #include "app/core/Conexao.h"
 #include "app/core/CopiaTabelas.h"
 #include "app/core/Dialeto.h"
@@ -28,12 +29,6 @@ Resultado falha(const QString& texto) {
   return Resultado::falha(texto, -1);
 }
 
-// Names the archive may not put beside the database: the database's own journal and side files
-// would be rolled into it or taken for it.
-bool nomeReservado(const QString& nome) {
-  return nome != Conexao::NomeArquivoBanco && nome.startsWith(Conexao::NomeArquivoBanco, Qt::CaseInsensitive);
-}
-
 Resultado extrair(const QString& arquivoZip, const QString& pasta, qint64 limite, QStringList& demais) {
   cUnzip unzip;
   QString mensagem;
@@ -56,12 +51,16 @@ Resultado extrair(const QString& arquivoZip, const QString& pasta, qint64 limite
                        .arg(nome));
     if (nome.isEmpty())
       continue;  // a folder entry: nothing lands for it
-    if (nomeReservado(nome))
-      return falha(QStringLiteral("A cópia de segurança traz um arquivo reservado: ") + nome);
+    // The database's journal would be rolled into it, a lock or a work folder's name would stop
+    // later compactions and backups.
+    if (ArquivosBanco::NomeReservado(nome))
+      return falha(QStringLiteral("A cópia de segurança traz um arquivo com um nome que o Talonix reserva para os "
+                                  "seus próprios arquivos na pasta de dados: ") +
+                   nome);
     if (nome == Conexao::NomeArquivoBanco) {
       temBanco = true;
     } else {
-      if (QFileInfo(modGeral::CaminhoDados() + nome).isDir() || nome == NomePastaTemporaria)
+      if (QFileInfo(modGeral::CaminhoDados() + nome).isDir())
         return falha(QStringLiteral("A cópia de segurança traz um arquivo com o nome de uma pasta: ") + nome);
       if (!demais.contains(nome))
         demais.append(nome);
@@ -159,12 +158,19 @@ Resultado substituirNoServidor(const QString& novo, const std::function<Resultad
 }  // namespace
 
 Resultado RestaurarBanco(const QString& arquivoZip, const Observador& observador, qint64 limite) {
+  const bool servidor = Conexao::Servidor();
+  // The restored file is extracted beside the database file itself, so that it takes its place
+  // in one rename, whatever folder a link of the data folder leads to.
   const QString dados = modGeral::CaminhoDados();
-  const QString banco = dados + Conexao::NomeArquivoBanco;
+  ArquivosBanco::Locais locais{dados + Conexao::NomeArquivoBanco, dados};
+  if (!servidor) {
+    if (Resultado resolvido = ArquivosBanco::Resolver(locais); !resolvido)
+      return resolvido;
+  }
   // A previous database kept by a restore whose swap-back failed stays until a restore succeeds:
   // this restore keeps the current one under the first free name beside it.
-  const QString anterior = modGeral::NomeLivre(dados + NomeArquivoAnterior);
-  const QString pasta = dados + NomePastaTemporaria;
+  const QString anterior = modGeral::NomeLivre(locais.em(ArquivosBanco::Anterior));
+  const QString pasta = locais.em(ArquivosBanco::PastaRestauracao);
   const QString novo = QDir(pasta).filePath(Conexao::NomeArquivoBanco);
   QStringList demais;
 
@@ -176,7 +182,6 @@ Resultado RestaurarBanco(const QString& arquivoZip, const Observador& observador
 
   // No other Talonix process writes to the database until the restored one is in place: on the
   // desk's file the lock beside it says so, on the server its own lock of the tables.
-  const bool servidor = Conexao::Servidor();
   std::optional<TravaBanco> trava;
   if (!servidor) {
     trava.emplace(TravaBanco::Restauracao);
@@ -187,7 +192,7 @@ Resultado RestaurarBanco(const QString& arquivoZip, const Observador& observador
   Resultado resultado = etapa(Etapa::RemoverRestos, [&] {
     // Leftovers of an interrupted extraction are never the database.
     if (QFileInfo::exists(pasta) && !QDir(pasta).removeRecursively())
-      return falha(QStringLiteral("Não foi possível apagar os restos de uma restauração anterior em ") + dados);
+      return falha(QStringLiteral("Não foi possível apagar os restos de uma restauração anterior em ") + locais.pasta);
     return Resultado::sucesso();
   });
   if (resultado)
@@ -207,9 +212,9 @@ Resultado RestaurarBanco(const QString& arquivoZip, const Observador& observador
       });
   } else {
     if (resultado)
-      resultado = etapa(Etapa::GuardarAnterior, [&] { return guardarAnterior(banco, anterior); });
+      resultado = etapa(Etapa::GuardarAnterior, [&] { return guardarAnterior(locais.banco, anterior); });
     if (resultado) {
-      resultado = etapa(Etapa::SubstituirBanco, [&] { return SubstituicaoBanco::Substituir(novo, banco); });
+      resultado = etapa(Etapa::SubstituirBanco, [&] { return SubstituicaoBanco::Substituir(novo, locais); });
       substituido = resultado.ok;
     }
     if (resultado)
@@ -220,13 +225,13 @@ Resultado RestaurarBanco(const QString& arquivoZip, const Observador& observador
 
   // A restore that fails after the swap puts the previous database back: a failure never leaves
   // the restored one in place. Should even that fail, the previous file is kept for the operator.
-  if (!resultado && substituido && QFileInfo::exists(anterior) && !SubstituicaoBanco::Substituir(anterior, banco)) {
+  if (!resultado && substituido && QFileInfo::exists(anterior) && !SubstituicaoBanco::Substituir(anterior, locais)) {
     QDir(pasta).removeRecursively();
     return falha(resultado.erro + QStringLiteral("\rO banco de dados anterior foi guardado em ") + anterior);
   }
   QDir(pasta).removeRecursively();
   if (resultado)
-    apagarAnteriores(dados + NomeArquivoAnterior);
+    apagarAnteriores(locais.em(ArquivosBanco::Anterior));
   else
     QFile::remove(anterior);
   return resultado;

@@ -100,6 +100,14 @@ QPixmap imagemCopia(int lado, qreal escala) {
   return imagem;
 }
 
+// The screen's own message of a failed operation, with the reason the operation gave on its next
+// line.
+QString comMotivo(const QString& mensagem, const Resultado& resultado) {
+  if (resultado.erro.isEmpty())
+    return mensagem;
+  return mensagem + QLatin1Char('\r') + resultado.erro;
+}
+
 QHBoxLayout* linhaBotoes(lvButtons* ok, lvButtons* cancelar) {
   auto* linha = new QHBoxLayout;
   linha->addStretch(1);
@@ -307,7 +315,8 @@ void frmCopiaSeguranca::btnReaOK_Click() {
   const bool feita = executar(realizar_, textos, true, [&] {
     const Resultado resultado = CopiaSeguranca::Realizar(arquivo);
     if (!resultado)
-      contexto_.mensagens->mostrar(arquivo + QStringLiteral("\r") + resultado.erro, QString(), Icone::Critico);
+      contexto_.mensagens->mostrar(comMotivo(arquivo + QStringLiteral("\rErro ao compactar o arquivo"), resultado),
+                                   QString(), Icone::Critico);
     return resultado.ok;
   });
   modGeral::GravarIni(QStringLiteral("copiaseguranca"), QStringLiteral("local"), realizar_.txtLocal->text().trimmed(),
@@ -338,8 +347,9 @@ void frmCopiaSeguranca::btnResOK_Click() {
   const bool feita = executar(restaurar_, textos, false, [&] {
     const Resultado resultado = RestauracaoBanco::RestaurarBanco(arquivo);
     if (!resultado)
-      contexto_.mensagens->mostrar(QStringLiteral("Problema ao descompactar a cópia de segurança."),
-                                   QStringLiteral("UnZip"), Icone::Critico);
+      contexto_.mensagens->mostrar(
+          comMotivo(QStringLiteral("Problema ao descompactar a cópia de segurança."), resultado),
+          QStringLiteral("UnZip"), Icone::Critico);
     return resultado.ok;
   });
   if (feita)

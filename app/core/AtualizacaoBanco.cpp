@@ -1,5 +1,6 @@
 #include "app/core/AtualizacaoBanco.h"
 
+#include "app/core/ArquivosBanco.h"
 #include "app/core/ErroBanco.h"
 #include "app/core/Esquema.h"
 #include "app/core/Plataforma.h"
@@ -44,10 +45,6 @@ Resultado gravarCopia(QSqlDatabase& banco, const QString& caminho, const QString
 
 }  // namespace
 
-QString NomeCopia(const QString& banco, int versao) {
-  return modGeral::NomeLivre(banco + QStringLiteral(".versao") + QString::number(versao));
-}
-
 Resultado AtualizarSeAntigo(const QString& conexao, const QString& caminho, const Observador& observador) {
   QSqlDatabase banco = QSqlDatabase::database(conexao, false);
   int versao = 0;
@@ -63,8 +60,11 @@ Resultado AtualizarSeAntigo(const QString& conexao, const QString& caminho, cons
   if (observador)
     observador(Etapa::Travado);
 
-  const QString copia = NomeCopia(caminho, versao);
-  if (Resultado gravada = gravarCopia(banco, caminho, copia); !gravada)
+  ArquivosBanco::Locais locais;
+  if (Resultado resolvido = ArquivosBanco::Resolver(caminho, locais); !resolvido)
+    return resolvido;
+  const QString copia = modGeral::NomeLivre(locais.em(ArquivosBanco::CopiaVersao + QString::number(versao)));
+  if (Resultado gravada = gravarCopia(banco, locais.banco, copia); !gravada)
     return falhaCopia(copia, gravada);
   if (observador)
     observador(Etapa::CopiaGravada);

@@ -22,13 +22,11 @@ enum class Etapa {
 };
 using Observador = std::function<void(Etapa)>;
 
-/// The safety copy's name for a database of version `versao`, beside `banco`:
-/// "bdRecibo.mdb.versao<N>" (numbered when one is there already, which is kept).
-QString NomeCopia(const QString& banco, int versao);
-
 /// Upgrades the database open on `conexao` (the file `caminho`) when it is of an earlier
-/// version; nothing happens when it is current. When the safety copy cannot be written nothing
-/// is upgraded and the failure says why.
+/// version; nothing happens when it is current. The safety copy, "bdRecibo.mdb.versao<N>"
+/// (numbered when one is there already, which is kept), lies beside the file `caminho` is or
+/// links to. When the safety copy cannot be written nothing is upgraded and the failure says
+/// why.
 [[nodiscard]] Resultado AtualizarSeAntigo(const QString& conexao, const QString& caminho,
                                           const Observador& observador = {});
 

@@ -1,5 +1,6 @@
 #include "app/core/Compactacao.h"
 
+#include "app/core/ArquivosBanco.h"
 #include "app/core/Conexao.h"
 #include "app/core/CopiaTabelas.h"
 #include "app/core/Dialeto.h"
@@ -7,7 +8,6 @@
 #include "app/core/Plataforma.h"
 #include "app/core/SubstituicaoBanco.h"
 #include "app/core/TravaBanco.h"
-#include "app/core/modGeral.h"
 
 #include <QFile>
 #include <QSqlError>
@@ -43,8 +43,12 @@ Resultado compactarServidor() {
 Resultado CompactarBanco(const Observador& observador) {
   if (Conexao::Servidor())
     return compactarServidor();
-  const QString banco = modGeral::CaminhoDados() + Conexao::NomeArquivoBanco;
-  const QString temporario = modGeral::CaminhoDados() + NomeArquivoTemporario;
+  ArquivosBanco::Locais locais;
+  if (const Resultado resolvido = ArquivosBanco::Resolver(locais); !resolvido)
+    return resolvido;
+  const QString& banco = locais.banco;
+  // Beside the file itself, so that the copy takes its place in one rename.
+  const QString temporario = locais.em(ArquivosBanco::Temporario);
 
   auto etapa = [&](Etapa e, const std::function<Resultado()>& passo) -> Resultado {
     if (observador && !observador(e))
@@ -77,7 +81,7 @@ Resultado CompactarBanco(const Observador& observador) {
       return SubstituicaoBanco::Verificar(temporario, SubstituicaoBanco::Verificacao::Tabelas);
     });
   if (resultado)
-    resultado = etapa(Etapa::SubstituirBanco, [&] { return SubstituicaoBanco::Substituir(temporario, banco); });
+    resultado = etapa(Etapa::SubstituirBanco, [&] { return SubstituicaoBanco::Substituir(temporario, locais); });
   if (resultado)
     resultado = etapa(Etapa::AbrirConexao, [] { return Conexao::AbrirConexao(); });
 

@@ -10,9 +10,6 @@
 /// tables of the office's server.
 namespace Compactacao {
 
-/// File name of the compacted copy, beside the database.
-inline const QString NomeArquivoTemporario = QStringLiteral("bdRecibo.tmp");
-
 /// The steps of a compaction, in order.
 enum class Etapa {
   RemoverTemporarioAntigo,
@@ -28,10 +25,10 @@ enum class Etapa {
 /// anywhere leaves the database whole).
 using Observador = std::function<bool(Etapa)>;
 
-/// Compacts `bdRecibo.mdb` into "bdRecibo.tmp" and puts the copy in its place. On failure the
-/// copy is removed, the connection is reopened on the database as it was, and the failure's
-/// text and number come back. On the office's server, the program's tables are compacted and
-/// their statistics renewed in place (the steps above are the file's).
+/// Compacts `bdRecibo.mdb` into "bdRecibo.tmp" beside the file it is (or links to) and puts the
+/// copy in its place. On failure the copy is removed, the connection is reopened on the
+/// database as it was, and the failure's text and number come back. On the office's server, the program's tables are
+/// compacted and their statistics renewed in place (the steps above are the file's).
 [[nodiscard]] Resultado CompactarBanco(const Observador& observador = {});
 
 }  // namespace Compactacao

@@ -212,6 +212,20 @@ void FecharTrava(Descritor trava) {
 #endif
 }
 
+Descritor TravarPasta(const QString& caminho) {
+#ifdef _WIN32
+  Q_UNUSED(caminho);
+  return -1;
+#else
+  const int fd = ::open(nativo(caminho).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+#endif
+}
+
 namespace {
 
 // Mount points write a blank, a tab, a line break and a backslash as octal escapes.

@@ -52,6 +52,11 @@ QByteArray LerTrava(Descritor trava);
 /// Releases the lock and closes the file.
 void FecharTrava(Descritor trava);
 
+/// Opens the folder `caminho` and locks it exclusively, without waiting, for as long as the
+/// descriptor is open (closed with `FecharTrava`). -1 when it is no folder, when another open
+/// holds it, or where the system cannot lock folders.
+Descritor TravarPasta(const QString& caminho);
+
 /// Linux's table of the mounted file systems of this process.
 inline const QString TabelaMontagens = QStringLiteral("/proc/self/mountinfo");
 

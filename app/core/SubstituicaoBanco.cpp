@@ -25,12 +25,13 @@ bool diarioMorto(const QString& diario) {
 
 // Beginning a write transaction makes SQLite roll back a hot journal, under its own locks, and
 // proves that no other connection is writing: a journal left after that belongs to no one.
-Resultado liberarDiario(const QString& banco) {
-  const QString diario = ArquivoDiario(banco);
+Resultado liberarDiario(const ArquivosBanco::Locais& locais) {
+  const QString diario = locais.diario();
   if (!QFileInfo::exists(diario))
     return Resultado::sucesso();
   sqlite3* conexao = nullptr;
-  if (sqlite3_open_v2(QFile::encodeName(banco).constData(), &conexao, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
+  if (sqlite3_open_v2(QFile::encodeName(locais.banco).constData(), &conexao, SQLITE_OPEN_READWRITE, nullptr) ==
+      SQLITE_OK) {
     sqlite3_busy_timeout(conexao, 2000);
     if (sqlite3_exec(conexao, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK) {
       if (QFileInfo::exists(diario) && diarioMorto(diario))
@@ -48,10 +49,6 @@ Resultado liberarDiario(const QString& banco) {
 
 }  // namespace
 
-QString ArquivoDiario(const QString& banco) {
-  return banco + QStringLiteral("-journal");
-}
-
 Resultado Verificar(const QString& novo, Verificacao verificacao) {
   const QString nome = QStringLiteral("talonix_verificacao");
   // Opening checks the tables.
@@ -66,12 +63,12 @@ Resultado Verificar(const QString& novo, Verificacao verificacao) {
   return resultado;
 }
 
-Resultado Substituir(const QString& novo, const QString& destino) {
+Resultado Substituir(const QString& novo, const ArquivosBanco::Locais& destino) {
   Resultado resultado = liberarDiario(destino);
-  if (resultado && QFileInfo::exists(destino))
-    resultado = Plataforma::CopiarPermissoes(destino, novo);
+  if (resultado && QFileInfo::exists(destino.banco))
+    resultado = Plataforma::CopiarPermissoes(destino.banco, novo);
   if (resultado)
-    resultado = Plataforma::Renomear(novo, destino);
+    resultado = Plataforma::Renomear(novo, destino.banco);
   return resultado;
 }
 

@@ -1,6 +1,6 @@
 #include "app/core/TravaBanco.h"
 
-#include "app/core/modGeral.h"
+#include "app/core/ArquivosBanco.h"
 
 #include <QDeadlineTimer>
 #include <QFileInfo>
@@ -15,21 +15,19 @@ constexpr int kIntervaloMs = 10;
 
 }  // namespace
 
-QString TravaBanco::NomeArquivo() {
-  return modGeral::NomeArquivoBanco + QStringLiteral(".trava");
-}
-
 TravaBanco::TravaBanco(const QString& operacao) {
-  const QString banco = modGeral::CaminhoDados() + modGeral::NomeArquivoBanco;
+  ArquivosBanco::Locais locais;
+  if (resultado_ = ArquivosBanco::Resolver(locais); !resultado_)
+    return;
   const bool exclusiva = !operacao.isEmpty();
-  trava_ = Plataforma::AbrirTrava(modGeral::CaminhoDados() + NomeArquivo(), banco);
+  trava_ = Plataforma::AbrirTrava(locais.em(ArquivosBanco::Trava), locais.banco);
   if (trava_ < 0) {
     // A folder where not even the lock can be made allows no change to the database either;
     // a write is left to fail with the store's own message.
     if (exclusiva)
       resultado_ =
           Resultado::falha(QStringLiteral("A pasta do banco de dados não permite gravação: não é possível fazer a ") +
-                               operacao + QStringLiteral(".\r") + modGeral::CaminhoDados(),
+                               operacao + QStringLiteral(".\r") + locais.pasta,
                            -1);
     return;
   }

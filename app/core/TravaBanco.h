@@ -7,7 +7,8 @@
 
 /// The lock that Talonix processes sharing one data folder respect: compaction, restore and the
 /// snapshot of a backup hold it exclusively for their whole duration, every write transaction
-/// holds it shared. It lives in a file beside the database, which names the exclusive operation.
+/// holds it shared. It lives in a file beside the database (beside the file the database links to,
+/// which every process reaching it shares), and names the exclusive operation.
 class TravaBanco {
 public:
   /// Operations that hold the database exclusively, named as the operator reads them.
@@ -25,9 +26,6 @@ public:
 
   /// Success when the lock is held, else the Portuguese refusal naming what holds it.
   const Resultado& resultado() const { return resultado_; }
-
-  /// File name of the lock, beside the database.
-  static QString NomeArquivo();
 
 private:
   Plataforma::Descritor trava_ = -1;

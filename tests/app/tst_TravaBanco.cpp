@@ -2,10 +2,13 @@
 #include "app/core/Conexao.h"
 #include "app/core/Transacao.h"
 #include "app/core/TravaBanco.h"
+#include "app/core/modGeral.h"
 #include "receipts/RegistroRecibo.h"
 
 #include "tests/support/PastaTeste.h"
 
+#include <QDir>
+#include <QFile>
 #include <QtTest>
 
 namespace {
@@ -68,6 +71,27 @@ private slots:
       QVERIFY(Conexao::Banco().isOpen());
     }
     QVERIFY(Compactacao::CompactarBanco());
+  }
+
+  // Two data folders whose databases are one file (the second's a link to the first's) share
+  // one lock: a compaction reached through one path holds off a save through the other.
+  void bancoLigadoTemATravaDoArquivo() {
+    PastaTeste p;
+    QTemporaryDir ligada;
+    QVERIFY(QDir(ligada.path()).mkpath(QStringLiteral("Dados")));
+    QVERIFY(QFile::link(p.banco(), ligada.filePath(QStringLiteral("Dados/bdRecibo.mdb"))));
+    {
+      const TravaBanco outroProcesso(TravaBanco::Compactacao);
+      QVERIFY(outroProcesso.resultado());
+      modGeral::DefinirPastaAplicacao(ligada.path());
+      QVERIFY(p.abrir());
+      const Resultado r = RegistroRecibo::Inserir(recibo(1));
+      QVERIFY(!r);
+      QVERIFY2(r.erro.contains(TravaBanco::Compactacao), qPrintable(r.erro));
+    }
+    const Resultado depois = RegistroRecibo::Inserir(recibo(1));
+    QVERIFY2(depois, qPrintable(depois.erro));
+    QCOMPARE(p.valor(QStringLiteral("SELECT COUNT(*) FROM tbRecibo")).toInt(), 1);
   }
 };
 

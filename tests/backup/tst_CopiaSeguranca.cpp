@@ -1,5 +1,7 @@
+#include "app/core/ArquivosBanco.h"
 #include "app/core/Compactacao.h"
 #include "app/core/Conexao.h"
+#include "app/core/Plataforma.h"
 #include "app/core/SubstituicaoBanco.h"
 #include "app/core/modGeral.h"
 #include "backup/CopiaSeguranca.h"
@@ -70,7 +72,9 @@ private slots:
     QVERIFY2(r, qPrintable(r.erro));
     QCOMPARE(FabricaZip::nomes(arquivo), QStringList({QStringLiteral("bdRecibo.mdb")}));
     QCOMPARE(QFile::permissions(arquivo), QFile::permissions(p.banco()));
-    QVERIFY(!QFileInfo::exists(modGeral::CaminhoDados() + CopiaSeguranca::NomePastaTemporaria));
+    QCOMPARE(QDir(modGeral::CaminhoDados())
+                 .entryList({ArquivosBanco::PastaCopia + QLatin1Char('*')}, QDir::AllEntries | QDir::Hidden),
+             QStringList());
 
     QVERIFY(p.executar(QStringLiteral("DELETE FROM tbPessoa")));
     Conexao::FecharConexao();
@@ -175,6 +179,50 @@ private slots:
       const Resultado restaurada = RestauracaoBanco::RestaurarBanco(arquivo);
       QVERIFY2(restaurada, qPrintable(QString::number(rodada) + QLatin1Char(' ') + restaurada.erro));
     }
+  }
+
+  // A file or a folder of the operator's named like a backup's work folder stops no backup and
+  // is left as it was.
+  void nomeDaPastaDeTrabalhoOcupado_data() {
+    QTest::addColumn<bool>("pasta");
+    QTest::newRow("arquivo .copia") << false;
+    QTest::newRow("pasta .copia") << true;
+  }
+  void nomeDaPastaDeTrabalhoOcupado() {
+    QFETCH(bool, pasta);
+    PastaTeste p;
+    const QString ocupado = modGeral::CaminhoDados() + QStringLiteral(".copia");
+    const QString nota = pasta ? ocupado + QStringLiteral("/nota.txt") : ocupado;
+    QVERIFY(!pasta || QDir().mkpath(ocupado));
+    QFile arquivo(nota);
+    QVERIFY(arquivo.open(QIODevice::WriteOnly) && arquivo.write("do operador") > 0);
+    arquivo.close();
+    const QString copia = arquivos_.filePath(QStringLiteral("ocupado.zip"));
+    const Resultado r = CopiaSeguranca::Realizar(copia);
+    QVERIFY2(r, qPrintable(r.erro));
+    QCOMPARE(FabricaZip::nomes(copia), QStringList({QStringLiteral("bdRecibo.mdb")}));
+    QCOMPARE(FabricaZip::conteudo(nota), QByteArray("do operador"));
+    QCOMPARE(
+        QDir(modGeral::CaminhoDados()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+        QStringList({QStringLiteral(".copia"), QStringLiteral("bdRecibo.mdb"), QStringLiteral("bdRecibo.mdb.trava")}));
+  }
+
+  // The work folder a killed backup left, with its snapshot of the database, goes with the next
+  // backup; one that a backup still running holds stays.
+  void pastaDeUmaCopiaInterrompidaEhApagada() {
+    PastaTeste p;
+    const QString dados = modGeral::CaminhoDados();
+    const QString morta = dados + QStringLiteral(".copia-Mr7aXb");
+    const QString viva = dados + QStringLiteral(".copia-Vv3kQz");
+    for (const QString& pasta : {morta, viva})
+      QVERIFY(QDir().mkpath(pasta) && QFile::copy(p.banco(), pasta + QStringLiteral("/bdRecibo.mdb")));
+    const Plataforma::Descritor emUso = Plataforma::TravarPasta(viva);
+    QVERIFY(emUso >= 0);
+    const Resultado r = CopiaSeguranca::Realizar(arquivos_.filePath(QStringLiteral("seguinte.zip")));
+    Plataforma::FecharTrava(emUso);
+    QVERIFY2(r, qPrintable(r.erro));
+    QVERIFY(!QFileInfo::exists(morta));
+    QVERIFY(QFileInfo::exists(viva + QStringLiteral("/bdRecibo.mdb")));
   }
 };
 

@@ -1,7 +1,7 @@
+#include "app/core/ArquivosBanco.h"
 #include "app/core/Conexao.h"
 #include "app/core/Esquema.h"
 #include "app/core/SubstituicaoBanco.h"
-#include "app/core/TravaBanco.h"
 #include "app/core/modGeral.h"
 #include "backup/RestauracaoBanco.h"
 #include "backup/cZip.h"
@@ -58,7 +58,7 @@ QByteArray bancoAlheio(const QString& caminho) {
 // The files of the data folder, but for the lock the processes share.
 QStringList arquivosDados() {
   QStringList nomes = QDir(modGeral::CaminhoDados()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-  nomes.removeAll(TravaBanco::NomeArquivo());
+  nomes.removeAll(ArquivosBanco::Trava);
   nomes.sort();
   return nomes;
 }
@@ -237,6 +237,31 @@ private slots:
     QCOMPARE(contar(p).toInt(), 1);
   }
 
+  // Every name the program writes beside the database is refused, in any case, before anything
+  // is written: a restored ".copia" would stop every later backup, a journal would be rolled into
+  // the database, a lock or a kept copy taken for the program's own.
+  void nomeDoProgramaEhRecusado_data() {
+    QTest::addColumn<QString>("nome");
+    for (const char* nome : {"bdRecibo.mdb-journal", "bdRecibo.mdb-wal", "bdRecibo.mdb.trava", "bdRecibo.mdb.anterior",
+                             "bdRecibo.mdb.anterior.2", "bdRecibo.mdb.versao0", "bdRecibo.mdb.versao1.tmp",
+                             "bdRecibo.tmp", "bdRecibo.tmp-journal", ".restauracao", ".copia", ".copia-Ab12Cd",
+                             "BDRECIBO.TMP", ".Copia", "BdRecibo.Mdb.Trava", ".RESTAURACAO"})
+      QTest::newRow(nome) << QString::fromUtf8(nome);
+  }
+  void nomeDoProgramaEhRecusado() {
+    QFETCH(QString, nome);
+    PastaTeste p;
+    const QByteArray antes = FabricaZip::conteudo(p.banco());
+    const QString zip = fixture(QStringLiteral("reservado.zip"));
+    QVERIFY(FabricaZip::criar(
+        zip, {{QStringLiteral("bdRecibo.mdb"), bancoCom(fixture(QStringLiteral("r.mdb")), 3)}, {nome, "x"}}));
+    const Resultado r = RestauracaoBanco::RestaurarBanco(zip);
+    QVERIFY(!r);
+    QVERIFY2(r.erro.contains(QStringLiteral("reserva")) && r.erro.endsWith(nome), qPrintable(r.erro));
+    QCOMPARE(FabricaZip::conteudo(p.banco()), antes);
+    QCOMPARE(arquivosDados(), QStringList({QStringLiteral("bdRecibo.mdb")}));
+  }
+
   // A restore that reports a failure, at whatever step, leaves the previous database in place.
   void falhaEmCadaEtapaDeixaOBancoAntigo() {
     const QByteArray novo = bancoCom(fixture(QStringLiteral("novo.mdb")), 7);
@@ -250,8 +275,8 @@ private slots:
       QVERIFY(!r.ok);
       const QByteArray depois = FabricaZip::conteudo(p.banco());
       QVERIFY2(depois == antes, qPrintable(QString::number(etapa)));
-      QVERIFY(!QFile::exists(modGeral::CaminhoDados() + RestauracaoBanco::NomeArquivoAnterior));
-      QVERIFY(!QFile::exists(modGeral::CaminhoDados() + RestauracaoBanco::NomePastaTemporaria));
+      QVERIFY(!QFile::exists(modGeral::CaminhoDados() + ArquivosBanco::Anterior));
+      QVERIFY(!QFile::exists(modGeral::CaminhoDados() + ArquivosBanco::PastaRestauracao));
     }
   }
 
@@ -291,7 +316,7 @@ private slots:
   // goes only when a restore succeeds.
   void anteriorGuardadoSobreviveAteUmaRestauracaoBemSucedida() {
     PastaTeste p;
-    const QString guardado = modGeral::CaminhoDados() + RestauracaoBanco::NomeArquivoAnterior;
+    const QString guardado = modGeral::CaminhoDados() + ArquivosBanco::Anterior;
     QVERIFY(QFile::copy(p.banco(), guardado));
     const QByteArray antes = FabricaZip::conteudo(guardado);
     const QString zip = fixture(QStringLiteral("guardado.zip"));
@@ -308,11 +333,11 @@ private slots:
   void restosDeUmaRestauracaoInterrompidaSaoApagados() {
     PastaTeste p;
     const QString dados = modGeral::CaminhoDados();
-    QDir().mkpath(dados + RestauracaoBanco::NomePastaTemporaria);
-    QFile resto(dados + RestauracaoBanco::NomePastaTemporaria + QStringLiteral("/bdRecibo.mdb"));
+    QDir().mkpath(dados + ArquivosBanco::PastaRestauracao);
+    QFile resto(dados + ArquivosBanco::PastaRestauracao + QStringLiteral("/bdRecibo.mdb"));
     QVERIFY(resto.open(QIODevice::WriteOnly));
     resto.close();
-    QVERIFY(QFile::copy(p.banco(), dados + RestauracaoBanco::NomeArquivoAnterior));
+    QVERIFY(QFile::copy(p.banco(), dados + ArquivosBanco::Anterior));
     const QString zip = fixture(QStringLiteral("restos.zip"));
     QVERIFY(FabricaZip::criar(zip, {{QStringLiteral("bdRecibo.mdb"), bancoCom(fixture(QStringLiteral("r.mdb")), 2)}}));
     const Resultado r = RestauracaoBanco::RestaurarBanco(zip);

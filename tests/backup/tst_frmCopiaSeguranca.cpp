@@ -1,5 +1,7 @@
 #include "app/core/Conexao.h"
+#include "app/core/Esquema.h"
 #include "app/core/modGeral.h"
+#include "backup/RestauracaoBanco.h"
 #include "backup/frmCopiaSeguranca.h"
 #include "controls/lvButtons.h"
 #include "controls/uscTextBox.h"
@@ -13,6 +15,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QtTest>
 
 namespace {
@@ -27,6 +31,21 @@ struct Momento {
   bool conectado;
   bool botoesAtivos;
 };
+
+// A SQLite file at `caminho`, of the program's schema when `talonix`, changed by `sql`.
+QByteArray bancoFeito(const QString& caminho, bool talonix, const QString& sql) {
+  if (talonix && !Esquema::CriarBanco(caminho))
+    return {};
+  {
+    QSqlDatabase banco = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
+    banco.setDatabaseName(caminho);
+    if (banco.open())
+      QSqlQuery(banco).exec(sql);
+    banco.close();
+  }
+  QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
+  return FabricaZip::conteudo(caminho);
+}
 
 }  // namespace
 
@@ -311,8 +330,11 @@ private slots:
     nome(QStringLiteral("Rea"))->setText(QStringLiteral("ocupado"));
     botao(QStringLiteral("btnReaOK"))->click();
     QCOMPARE(pasta_->mensagens.quantas(), 1);
-    QCOMPARE(pasta_->mensagens.ultima().texto,
-             pastaBackup() + QStringLiteral("/ocupado.zip\rErro ao compactar o arquivo"));
+    // The screen's words, then the reason on the next line.
+    const QString fixo = pastaBackup() + QStringLiteral("/ocupado.zip\rErro ao compactar o arquivo\r");
+    const QString texto = pasta_->mensagens.ultima().texto;
+    QVERIFY2(texto.startsWith(fixo) && texto.mid(fixo.size()).contains(QStringLiteral("ocupado.zip")),
+             qPrintable(texto));
     QCOMPARE(pasta_->mensagens.ultima().titulo, QString());
     QCOMPARE(pasta_->mensagens.ultima().icone, Icone::Critico);
     QVERIFY(pasta_->som.tocados.isEmpty());
@@ -352,17 +374,54 @@ private slots:
     QVERIFY(botao(QStringLiteral("btnResOK"))->isEnabled());
   }
 
+  // Whatever makes a restore fail, the screen's message keeps its words and gives the reason the
+  // restore found on its next line; the database stays as it was.
+  void arquivoRuimNaoTocaNoBanco_data() {
+    QTest::addColumn<QList<FabricaZip::Entrada>>("entradas");
+    QTest::addColumn<QString>("motivo");
+    QTemporaryDir fixtures;
+    const QString banco = QStringLiteral("bdRecibo.mdb");
+    QTest::newRow("não é um arquivo zip")
+        << QList<FabricaZip::Entrada>{} << QStringLiteral("não é uma cópia de segurança legível");
+    QTest::newRow("versão mais nova do Talonix")
+        << QList<FabricaZip::Entrada>{{banco,
+                                       bancoFeito(
+                                           fixtures.filePath(QStringLiteral("nova.mdb")), true,
+                                           QStringLiteral("PRAGMA user_version = %1").arg(Esquema::VersaoAtual + 1))}}
+        << QStringLiteral("versão mais nova do Talonix");
+    QTest::newRow("banco de outro programa")
+        << QList<FabricaZip::Entrada>{{banco, bancoFeito(fixtures.filePath(QStringLiteral("alheio.db")), false,
+                                                         QStringLiteral("CREATE TABLE clientes (id INTEGER)"))}}
+        << QStringLiteral("não é um banco de dados do Talonix");
+    QTest::newRow("nome reservado pelo programa")
+        << QList<FabricaZip::Entrada>{{banco, bancoFeito(fixtures.filePath(QStringLiteral("bom.mdb")), true,
+                                                         QStringLiteral("SELECT 1"))},
+                                      {QStringLiteral(".copia"), "x"}}
+        << QStringLiteral("reserva");
+  }
   void arquivoRuimNaoTocaNoBanco() {
-    QFile ruim(pastaBackup() + QStringLiteral("/ruim.zip"));
-    QVERIFY(ruim.open(QIODevice::WriteOnly));
-    ruim.write("isto não é uma cópia de segurança");
-    ruim.close();
+    QFETCH(QList<FabricaZip::Entrada>, entradas);
+    QFETCH(QString, motivo);
+    const QString zip = pastaBackup() + QStringLiteral("/ruim.zip");
+    if (entradas.isEmpty()) {
+      QFile ruim(zip);
+      QVERIFY(ruim.open(QIODevice::WriteOnly));
+      ruim.write("isto não é uma cópia de segurança");
+    } else {
+      QVERIFY(FabricaZip::criar(zip, entradas));
+    }
     const QByteArray antes = FabricaZip::conteudo(pasta_->banco());
     abrirPainel(1);
     nome(QStringLiteral("Res"))->setText(QStringLiteral("ruim"));
     botao(QStringLiteral("btnResOK"))->click();
     QCOMPARE(pasta_->mensagens.quantas(), 1);
-    QCOMPARE(pasta_->mensagens.ultima().texto, QStringLiteral("Problema ao descompactar a cópia de segurança."));
+    const QString fixo = QStringLiteral("Problema ao descompactar a cópia de segurança.\r");
+    const QString texto = pasta_->mensagens.ultima().texto;
+    QVERIFY2(texto.startsWith(fixo) && texto.mid(fixo.size()).contains(motivo), qPrintable(texto));
+    // The reason is the restore's own, whole.
+    Conexao::FecharConexao();
+    QCOMPARE(texto, fixo + RestauracaoBanco::RestaurarBanco(zip).erro);
+    QVERIFY(pasta_->abrir());
     QCOMPARE(pasta_->mensagens.ultima().titulo, QStringLiteral("UnZip"));
     QCOMPARE(pasta_->mensagens.ultima().icone, Icone::Critico);
     QVERIFY(pasta_->som.tocados.isEmpty());
