@@ -13,6 +13,9 @@
 
 namespace {
 
+// The people the receipts of these tests name.
+const QString kPessoas = QStringLiteral("INSERT INTO tbPessoa (Codigo, Descricao) VALUES (1, 'Ana'), (2, 'Bia')");
+
 Recibo recibo(qint64 numero) {
   Recibo r;
   r.numero = numero;
@@ -43,7 +46,7 @@ private slots:
     QFETCH(QString, operacao);
     PastaTeste p;
     QVERIFY(p.abrir());
-    QVERIFY(p.executar(QStringLiteral("INSERT INTO tbPessoa (Codigo, Descricao) VALUES (1, 'Ana'), (2, 'Bia')")));
+    QVERIFY(p.executar(kPessoas));
     {
       const TravaBanco outroProcesso(operacao);
       QVERIFY(outroProcesso.resultado());
@@ -77,6 +80,8 @@ private slots:
   // one lock: a compaction reached through one path holds off a save through the other.
   void bancoLigadoTemATravaDoArquivo() {
     PastaTeste p;
+    QVERIFY(p.abrir());
+    QVERIFY(p.executar(kPessoas));
     QTemporaryDir ligada;
     QVERIFY(QDir(ligada.path()).mkpath(QStringLiteral("Dados")));
     QVERIFY(QFile::link(p.banco(), ligada.filePath(QStringLiteral("Dados/bdRecibo.mdb"))));
