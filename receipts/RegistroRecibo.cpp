@@ -6,6 +6,7 @@
 #include "app/core/ErroBanco.h"
 #include "app/core/RegistroAlterado.h"
 #include "app/core/Transacao.h"
+#include "receipts/TabelaRecibo.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -13,23 +14,6 @@
 
 namespace RegistroRecibo {
 namespace {
-
-const QString kFormatoData = QStringLiteral("yyyy-MM-dd");
-
-void vincularCampos(QSqlQuery& comando, const Recibo& recibo) {
-  comando.bindValue(QStringLiteral(":data"), recibo.dataEmissao.toString(kFormatoData));
-  comando.bindValue(QStringLiteral(":valor"), recibo.valor);
-  comando.bindValue(QStringLiteral(":recebi"), recibo.recebi);
-  comando.bindValue(QStringLiteral(":emitente"), recibo.emitente);
-  comando.bindValue(QStringLiteral(":referente"), recibo.referente.trimmed());
-  comando.bindValue(QStringLiteral(":observacao"), recibo.observacao.trimmed());
-  comando.bindValue(QStringLiteral(":vias"), recibo.vias);
-  comando.bindValue(QStringLiteral(":forma"), recibo.formaPagamento);
-  comando.bindValue(QStringLiteral(":beneficiario"),
-                    recibo.beneficiario ? QVariant(*recibo.beneficiario) : QVariant(QMetaType::fromType<qint64>()));
-  comando.bindValue(QStringLiteral(":numero"), recibo.numero);
-  comando.bindValue(QStringLiteral(":ano"), recibo.ano);
-}
 
 Resultado reciboInexistente(qint64 numero, int ano) {
   return Resultado::falha(QStringLiteral("O recibo ") + QString::number(numero) + QLatin1Char('/') +
@@ -71,18 +55,16 @@ Resultado conferirNaTransacao(Transacao& transacao, const Recibo& recibo) {
   return Resultado::sucesso();
 }
 
-// Runs `sql` with every field of `recibo` bound inside `transacao`, once the receipt is known to
-// keep its rules; `umaLinha` makes a statement that changes no row (the receipt was deleted
+// Runs `sql` with `valores` (the fields of `recibo`) inside `transacao`, once the receipt is known
+// to keep its rules; `umaLinha` makes a statement that changes no row (the receipt was deleted
 // meanwhile) a failure.
-Resultado gravarCampos(Transacao& transacao, const QString& sql, const Recibo& recibo, bool umaLinha) {
+Resultado gravarCampos(Transacao& transacao, const QString& sql, const QVariantList& valores, const Recibo& recibo,
+                       bool umaLinha) {
   if (Resultado r = conferirNaTransacao(transacao, recibo); !r)
     return r;
   QSqlQuery comando(transacao.banco());
-  if (!comando.prepare(sql))
-    return ErroBanco::Falha(comando.lastError());
-  vincularCampos(comando, recibo);
   // Desks sharing the server may both find a number free and save it at once: the key decides.
-  if (!comando.exec())
+  if (!Comando::Executar(comando, sql, valores))
     return Dialeto::ChaveDuplicada(comando.lastError()) ? numeroExistente(recibo)
                                                         : ErroBanco::Falha(comando.lastError());
   if (umaLinha && comando.numRowsAffected() != 1)
@@ -94,33 +76,15 @@ QString textoOuVazio(const QVariant& valor) {
   return valor.isNull() ? QString() : valor.toString();
 }
 
-const QString kColunasLidas = QStringLiteral(
-    "SELECT Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, Referente, Observacao, Vias, FormaPagamento, "
-    "Beneficiario FROM tbRecibo WHERE Codigo=? AND Ano=?");
-
 // Reads the receipt `numero` of `ano` on `banco`, the SELECT ending in `sufixo`.
 Resultado ler(const QSqlDatabase& banco, qint64 numero, int ano, const QString& sufixo, std::optional<Recibo>& recibo) {
   recibo.reset();
   QSqlQuery consulta(banco);
-  if (!Comando::Executar(consulta, kColunasLidas + sufixo, {numero, ano}))
+  if (!Comando::Executar(consulta, TabelaRecibo::SelecaoPorChave() + sufixo, {numero, ano}))
     return ErroBanco::Falha(consulta.lastError());
-  if (!consulta.next())
-    return consulta.lastError().isValid() ? ErroBanco::Falha(consulta.lastError()) : Resultado::sucesso();
-  Recibo r;
-  r.numero = consulta.value(0).toLongLong();
-  r.ano = consulta.value(1).toInt();
-  r.dataEmissao = QDate::fromString(consulta.value(2).toString(), kFormatoData);
-  r.valor = consulta.value(3).toLongLong();
-  r.recebi = consulta.value(4).toLongLong();
-  r.emitente = consulta.value(5).toLongLong();
-  r.referente = textoOuVazio(consulta.value(6));
-  r.observacao = textoOuVazio(consulta.value(7));
-  r.vias = textoOuVazio(consulta.value(8));
-  r.formaPagamento = consulta.value(9).toInt();
-  if (!consulta.value(10).isNull())
-    r.beneficiario = consulta.value(10).toLongLong();
-  recibo = r;
-  return Resultado::sucesso();
+  if (consulta.next())
+    recibo = TabelaRecibo::Ler(consulta);
+  return consulta.lastError().isValid() ? ErroBanco::Falha(consulta.lastError()) : Resultado::sucesso();
 }
 
 }  // namespace
@@ -153,13 +117,7 @@ Resultado Inserir(const Recibo& recibo) {
   if (resultado && existe)
     resultado = numeroExistente(recibo);
   if (resultado)
-    resultado = gravarCampos(
-        transacao,
-        QStringLiteral(
-            "INSERT INTO tbRecibo (Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, Referente, Observacao, Vias, "
-            "FormaPagamento, Beneficiario) VALUES (:numero, :ano, :data, :valor, :recebi, :emitente, :referente, "
-            ":observacao, :vias, :forma, :beneficiario)"),
-        recibo, false);
+    resultado = gravarCampos(transacao, TabelaRecibo::Insercao(), TabelaRecibo::ValoresInsercao(recibo), recibo, false);
   return transacao.Concluir(resultado);
 }
 
@@ -178,13 +136,8 @@ Resultado Atualizar(const Recibo& carregado, const Recibo& recibo) {
   else if (resultado && *atual != carregado)
     resultado = RegistroAlterado::Falha();
   if (resultado)
-    resultado = gravarCampos(
-        transacao,
-        QStringLiteral(
-            "UPDATE tbRecibo SET Valor=:valor, DataEmissao=:data, Vias=:vias, Recebi=:recebi, Referente=:referente, "
-            "Emitente=:emitente, Observacao=:observacao, FormaPagamento=:forma, Beneficiario=:beneficiario "
-            "WHERE Codigo=:numero AND Ano=:ano"),
-        recibo, true);
+    resultado =
+        gravarCampos(transacao, TabelaRecibo::Atualizacao(), TabelaRecibo::ValoresAtualizacao(recibo), recibo, true);
   return transacao.Concluir(resultado);
 }
 

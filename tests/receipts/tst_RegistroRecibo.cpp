@@ -1,7 +1,9 @@
 #include "app/core/Conexao.h"
+#include "app/core/Esquema.h"
 #include "app/core/Numeracao.h"
 #include "app/core/RegistroAlterado.h"
 #include "receipts/RegistroRecibo.h"
+#include "receipts/TabelaRecibo.h"
 
 #include "tests/support/PastaTeste.h"
 
@@ -40,6 +42,8 @@ private slots:
   void cleanup() { pasta_.reset(); }
 
   void gravaECarrega();
+  void camposSaoAsColunasDoEsquema_data();
+  void camposSaoAsColunasDoEsquema();
   void numeroExistenteRecusado();
   void atualiza();
   void atualizarReciboApagadoFalha();
@@ -76,6 +80,27 @@ void tst_RegistroRecibo::gravaECarrega() {
 
   QVERIFY(RegistroRecibo::Carregar(7, 2025, lido));
   QVERIFY(!lido);
+}
+
+void tst_RegistroRecibo::camposSaoAsColunasDoEsquema_data() {
+  QTest::addColumn<int>("versao");
+  for (int versao = 0; versao <= Esquema::VersaoAtual; ++versao)
+    QTest::addRow("version %d", versao) << versao;
+}
+
+// The receipt's fields, described once, are the columns every version of the schema gives
+// tbRecibo, in order, each added by the version it says.
+void tst_RegistroRecibo::camposSaoAsColunasDoEsquema() {
+  QFETCH(int, versao);
+  QStringList descritas;
+  for (const TabelaRecibo::Campo& campo : TabelaRecibo::Campos())
+    if (campo.versao <= versao)
+      descritas << campo.coluna;
+  QStringList doEsquema;
+  for (const auto& [tabela, colunas] : Esquema::Colunas(versao))
+    if (tabela.compare(QLatin1String("tbRecibo"), Qt::CaseInsensitive) == 0)
+      doEsquema = colunas;
+  QCOMPARE(descritas, doEsquema);
 }
 
 void tst_RegistroRecibo::numeroExistenteRecusado() {
