@@ -45,6 +45,7 @@ void tst_FimAFimEscritorio::initTestCase() {
     QSKIP("no X display (the test runs under xvfb-run)");
   if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
     QSKIP("xdotool is not installed");
+  QVERIFY(PrepararTeclado());
   banco_ = ServidorTeste::CriarBanco();
   QVERIFY(!banco_.isEmpty());
   for (const QString& nome : {QStringLiteral("caixa1"), QStringLiteral("caixa2")}) {

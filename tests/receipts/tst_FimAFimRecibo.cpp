@@ -47,6 +47,7 @@ void tst_FimAFimRecibo::initTestCase() {
       QSKIP(qPrintable(QStringLiteral("%1 is not installed").arg(QLatin1String(programa))));
   QVERIFY(pasta_.isValid());
   QVERIFY(montarPasta());
+  QVERIFY(PrepararTeclado());
 }
 
 bool tst_FimAFimRecibo::montarPasta() {

@@ -2,9 +2,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLibrary>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+
+#include <algorithm>
 
 #include <sys/syscall.h>
 
@@ -19,18 +22,28 @@ QStringList janelas(const QString& nome) {
       .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
-// Whether the main thread of process `pid` waits in poll(2), where the event loop waits for the
-// next event, with a time-out other than zero: the loop polls without waiting while an event is
-// queued or a timer is due. The kernel shows the system call a thread is blocked in, with its
-// arguments, in /proc; poll's third argument is its time-out.
+// Whether the main thread of process `pid` waits in its event loop with nothing to do. The loop
+// waits in poll(2) on a list of its own (on the heap), with a time-out other than zero: it polls
+// without waiting while an event is queued or a timer is due. Other waits of the main thread in
+// poll(2), for a reply of the X server or of the database server, poll one descriptor of the
+// stack. The kernel shows the system call a thread is blocked in, with its arguments, in /proc.
 bool emRepouso(qint64 pid) {
   QFile chamada(QStringLiteral("/proc/%1/syscall").arg(pid));
-  if (!chamada.open(QIODevice::ReadOnly))
+  QFile mapa(QStringLiteral("/proc/%1/maps").arg(pid));
+  if (!chamada.open(QIODevice::ReadOnly) || !mapa.open(QIODevice::ReadOnly))
     return false;
   const QList<QByteArray> campos = chamada.readAll().simplified().split(' ');
   bool numero = false;
-  const long chamadaAtual = campos.value(0).toLong(&numero);
-  return numero && chamadaAtual == SYS_poll && campos.size() > 3 && campos.at(3) != "0x0";
+  if (campos.value(0).toLong(&numero) != SYS_poll || !numero || campos.size() < 4 || campos.at(3) == "0x0")
+    return false;
+  const quint64 lista = campos.at(1).toULongLong(nullptr, 16);
+  for (const QByteArray& linha : mapa.readAll().split('\n'))
+    if (linha.endsWith("[stack]")) {
+      const QList<QByteArray> faixa = linha.left(linha.indexOf(' ')).split('-');
+      return faixa.size() == 2 &&
+             (lista < faixa.at(0).toULongLong(nullptr, 16) || lista >= faixa.at(1).toULongLong(nullptr, 16));
+    }
+  return false;
 }
 
 }  // namespace
@@ -48,6 +61,54 @@ bool MontarPasta(const QString& pasta, bool criarBanco) {
   QFile(raiz.filePath(QStringLiteral("Talonix"))).setPermissions(QFileDevice::ExeOwner | QFileDevice::ReadOwner);
   return !criarBanco || QProcess::execute(qEnvironmentVariable("TALONIX_CRIAR_BANCO"),
                                           {raiz.filePath(QStringLiteral("Dados/bdRecibo.mdb"))}) == 0;
+}
+
+bool PrepararTeclado() {
+  // xdotool types a character the keyboard lacks by putting it on a spare key and taking it away
+  // right after; a program that reads the new keyboard map only once it was taken away (the
+  // sanitizer build on a busy machine) gets no character. Put for good on keys that have nothing,
+  // before the program starts, the letters are found where they are. Xlib is the one way to
+  // change the map that the display's packages bring (xdotool itself needs it).
+  QLibrary xlib(QStringLiteral("X11"), 6);
+  using Abrir = void* (*)(const char*);
+  using Faixa = int (*)(void*, int*, int*);
+  using Ler = unsigned long* (*)(void*, unsigned char, int, int*);
+  using Mudar = int (*)(void*, int, int, unsigned long*, int);
+  using Sincronizar = int (*)(void*, int);
+  using Soltar = int (*)(void*);
+  const auto abrir = reinterpret_cast<Abrir>(xlib.resolve("XOpenDisplay"));
+  const auto faixa = reinterpret_cast<Faixa>(xlib.resolve("XDisplayKeycodes"));
+  const auto ler = reinterpret_cast<Ler>(xlib.resolve("XGetKeyboardMapping"));
+  const auto mudar = reinterpret_cast<Mudar>(xlib.resolve("XChangeKeyboardMapping"));
+  const auto sincronizar = reinterpret_cast<Sincronizar>(xlib.resolve("XSync"));
+  const auto liberar = reinterpret_cast<Soltar>(xlib.resolve("XFree"));
+  if (!abrir || !faixa || !ler || !mudar || !sincronizar || !liberar)
+    return false;
+  void* tela = abrir(nullptr);
+  if (tela == nullptr)
+    return false;
+  int menor = 0;
+  int maior = 0;
+  faixa(tela, &menor, &maior);
+  int porTecla = 0;
+  unsigned long* mapa = ler(tela, static_cast<unsigned char>(menor), maior - menor + 1, &porTecla);
+  // The keysyms of the Latin-1 letters are their code points; a key takes a letter and its capital.
+  const QString letras = QStringLiteral("áàâãéêíóôõúç");
+  qsizetype posta = 0;
+  for (int tecla = maior; tecla >= menor && posta < letras.size() && mapa != nullptr; --tecla) {
+    const unsigned long* simbolos = mapa + static_cast<qsizetype>(tecla - menor) * porTecla;
+    if (std::any_of(simbolos, simbolos + porTecla, [](unsigned long s) { return s != 0; }))
+      continue;
+    const QChar letra = letras.at(posta++);
+    unsigned long par[] = {letra.unicode(), letra.toUpper().unicode()};
+    mudar(tela, tecla, 2, par, 1);
+  }
+  if (mapa != nullptr)
+    liberar(mapa);
+  sincronizar(tela, 0);
+  // The connection stays open until the test ends: an X server that loses its last client starts
+  // anew, with the keyboard it had first.
+  return posta == letras.size();
 }
 
 QString xdotool(const QStringList& argumentos) {

@@ -20,6 +20,10 @@ constexpr int kLimite = 120000;
 /// build's tool (TALONIX_CRIAR_BANCO), since the program never makes one.
 bool MontarPasta(const QString& pasta, bool criarBanco);
 
+/// Puts the accented letters of Portuguese on keys of their own on the X display, for good;
+/// done before the program starts. Whether the display took the new keyboard.
+bool PrepararTeclado();
+
 /// Runs xdotool with `argumentos` and gives what it printed.
 QString xdotool(const QStringList& argumentos);
 
