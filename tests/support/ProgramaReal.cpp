@@ -66,9 +66,9 @@ bool MontarPasta(const QString& pasta, bool criarBanco) {
 bool PrepararTeclado() {
   // xdotool types a character the keyboard lacks by putting it on a spare key and taking it away
   // right after; a program that reads the new keyboard map only once it was taken away (the
-  // sanitizer build on a busy machine) gets no character. Put for good on keys that have nothing,
-  // before the program starts, the letters are found where they are. Xlib is the one way to
-  // change the map that the display's packages bring (xdotool itself needs it).
+  // sanitizer build on a busy machine) gets no character. Put on empty keys for good, before the
+  // program starts, the letters are found where they are. Xlib, which xdotool itself needs, is
+  // the one way to change the map that the display's packages are sure to bring.
   QLibrary xlib(QStringLiteral("X11"), 6);
   using Abrir = void* (*)(const char*);
   using Faixa = int (*)(void*, int*, int*);
