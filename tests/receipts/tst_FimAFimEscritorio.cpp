@@ -30,8 +30,6 @@ private slots:
 private:
   QString estacao(const QString& nome) const { return pasta_.filePath(nome); }
   bool abrirServidor();
-  QString iniciar(const QString& pasta);
-  bool encerrar();
   QStringList recibosNoServidor();
 
   QTemporaryDir pasta_;
@@ -47,6 +45,7 @@ void tst_FimAFimEscritorio::initTestCase() {
     QSKIP("no X display (the test runs under xvfb-run)");
   if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
     QSKIP("xdotool is not installed");
+  QVERIFY(PrepararTeclado());
   banco_ = ServidorTeste::CriarBanco();
   QVERIFY(!banco_.isEmpty());
   for (const QString& nome : {QStringLiteral("caixa1"), QStringLiteral("caixa2")}) {
@@ -82,91 +81,77 @@ QStringList tst_FimAFimEscritorio::recibosNoServidor() {
   return recibos;
 }
 
-QString tst_FimAFimEscritorio::iniciar(const QString& pasta) {
-  QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-  ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-  ambiente.insert(QStringLiteral("HOME"), pasta);
-  talonix_.setProcessEnvironment(ambiente);
-  talonix_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  talonix_.start(pasta + QStringLiteral("/Talonix"), {});
-  if (!talonix_.waitForStarted())
-    return {};
-  principal_ = esperarJanela(QStringLiteral("Talonix"));
-  if (principal_.isEmpty())
-    return {};
-  xdotool({QStringLiteral("windowmove"), principal_, QStringLiteral("0"), QStringLiteral("0")});
-  xdotool({QStringLiteral("windowsize"), principal_, QStringLiteral("1200"), QStringLiteral("800")});
-  xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), principal_});
-  pausa(1500);
-  return principal_;
-}
-
-// Sistema > Sair, and Yes to the question.
-bool tst_FimAFimEscritorio::encerrar() {
-  capturar(QStringLiteral("escritorio-sair"));
-  xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), principal_});
-  teclas({QStringLiteral("alt+s"), QStringLiteral("i")});
-  pausa(1500);
-  teclas({QStringLiteral("alt+s")});
-  return talonix_.waitForFinished(30000);
-}
-
 void tst_FimAFimEscritorio::reciboDeUmaEstacaoAchadoNaOutra() {
   const QString caixa1 = estacao(QStringLiteral("caixa1"));
   const QString caixa2 = estacao(QStringLiteral("caixa2"));
+  const QString gravado =
+      QStringLiteral("1/%1 12345000 1 2 Aluguel do mês de dezembro").arg(QDate::currentDate().year());
 
   // The first desk issues a receipt (Emissão > Recibo comercial), closes the preview that opens
   // after the save, and backs up (Sistema > Cópia de segurança, "Realizar", OK).
-  QVERIFY2(!iniciar(caixa1).isEmpty(), "the first desk's main window did not appear");
-  EmitirRecibo();
+  principal_ = Iniciar(talonix_, caixa1, caixa1);
+  QVERIFY2(!principal_.isEmpty(),
+           qPrintable(QStringLiteral("the first desk's main window did not appear; ") + janelasVisiveis()));
+  QVERIFY2(EmitirRecibo(talonix_, principal_),
+           qPrintable(QStringLiteral("the receipt's preview did not open; ") + janelasVisiveis()));
   capturar(QStringLiteral("escritorio-1-gravado"));
   teclas({QStringLiteral("Escape")});
-  pausa(1000);
-  const QStringList gravados = recibosNoServidor();
-  QCOMPARE(
-      gravados,
-      QStringList{QStringLiteral("1/%1 12345000 1 2 Aluguel do mês de dezembro").arg(QDate::currentDate().year())});
+  QVERIFY2(esperarTitulo(principal_, QStringLiteral("Talonix")) && esperarOcioso(talonix_),
+           "the preview did not close");
+  QTRY_COMPARE_WITH_TIMEOUT(recibosNoServidor(), QStringList{gravado}, kLimite);
 
-  teclas({QStringLiteral("Escape")});
-  teclas({QStringLiteral("alt+s"), QStringLiteral("c")});
-  QVERIFY2(!esperarJanela(QStringLiteral("Cópia de segurança"), 20000).isEmpty(), "the backup screen did not open");
-  // The focus is on "Realizar cópia de segurança": Space chooses it.
-  teclas({QStringLiteral("space"), QStringLiteral("alt+r")});
-  pausa(1000);
-  teclas({QStringLiteral("alt+o")});
-  QVERIFY2(!esperarJanela(QStringLiteral("Cópia de segurança"), 30000).isEmpty(), "no answer to the backup");
-  pausa(8000);  // the screen closes and reopens the connection with pauses of its own
+  // Esc closes the receipt screen.
+  teclas({QStringLiteral("Escape"), QStringLiteral("alt+s"), QStringLiteral("c")});
+  const QString copia = esperarJanela(QStringLiteral("Cópia de segurança"));
+  QVERIFY2(!copia.isEmpty(), qPrintable(QStringLiteral("the backup screen did not open; ") + janelasVisiveis()));
+  focar(copia);
+  // The focus is on "Realizar cópia de segurança": Space chooses it, Tab goes on to "Realizar"
+  // and Space presses it; on the panel it opens, OK makes the backup.
+  teclas({QStringLiteral("space"), QStringLiteral("Tab"), QStringLiteral("space"), QStringLiteral("alt+o")});
+  // Done, the screen says so in a box titled as the screen is.
+  const QString feita = esperarJanela(QStringLiteral("Cópia de segurança"), {copia});
+  QVERIFY2(!feita.isEmpty(), qPrintable(QStringLiteral("no answer to the backup; ") + janelasVisiveis()));
   capturar(QStringLiteral("escritorio-2-copia"));
+  focar(feita);
   teclas({QStringLiteral("Return")});
+  QVERIFY2(esperarSumir(feita, QStringLiteral("Cópia de segurança")), "the backup's answer did not close");
   const QStringList copias = QDir(caixa1 + QStringLiteral("/backup")).entryList({QStringLiteral("*.zip")});
   QCOMPARE(copias.size(), 1);
   // Everything of this desk is on the server: it is simply ended.
   talonix_.terminate();
-  QVERIFY(talonix_.waitForFinished(30000));
+  QVERIFY(talonix_.waitForFinished(kLimite));
 
   // The second desk finds it with the receipt search (F8, "Selecionar registros", OK) and
   // deletes it (F9, Yes): only the receipt the other desk saved can be deleted so.
-  QVERIFY2(!iniciar(caixa2).isEmpty(), "the second desk's main window did not appear");
-  teclas({QStringLiteral("alt+e"), QStringLiteral("r")});
-  pausa(1500);
-  teclas({QStringLiteral("F8")});
-  QVERIFY2(!esperarJanela(QStringLiteral("Localizar recibo comercial"), 20000).isEmpty(),
-           "the receipt search did not open");
-  teclas({QStringLiteral("alt+s")});
-  pausa(1000);
+  principal_ = Iniciar(talonix_, caixa2, caixa2);
+  QVERIFY2(!principal_.isEmpty(),
+           qPrintable(QStringLiteral("the second desk's main window did not appear; ") + janelasVisiveis()));
+  teclas({QStringLiteral("alt+e"), QStringLiteral("r"), QStringLiteral("F8")});
+  const QString busca = esperarJanela(QStringLiteral("Localizar recibo comercial"));
+  QVERIFY2(!busca.isEmpty(), qPrintable(QStringLiteral("the receipt search did not open; ") + janelasVisiveis()));
+  focar(busca);
+  // The search opens with the focus in its first filter box; backwards past "Cancelar" (OK is
+  // off until something is found) and the list is "Selecionar registros". Once it has found the
+  // receipt, the list has the focus, OK is next to it.
+  teclas(
+      {QStringLiteral("shift+Tab"), QStringLiteral("shift+Tab"), QStringLiteral("shift+Tab"), QStringLiteral("space")});
   capturar(QStringLiteral("escritorio-3-busca"));
-  // The list has the focus, OK is next to it.
   teclas({QStringLiteral("Tab"), QStringLiteral("space")});
-  pausa(1500);
+  QVERIFY2(esperarSumir(busca, QStringLiteral("Localizar recibo comercial")),
+           qPrintable(QStringLiteral("the receipt search did not close; ") + janelasVisiveis()));
+  focar(principal_);
   teclas({QStringLiteral("F9")});
-  pausa(1000);
+  const QString exclusao = esperarJanela(QStringLiteral("Excluir recibo emitido"));
+  QVERIFY2(!exclusao.isEmpty(), qPrintable(QStringLiteral("the deletion was not asked; ") + janelasVisiveis()));
+  focar(exclusao);
   teclas({QStringLiteral("alt+s")});
-  pausa(1500);
+  QTRY_COMPARE_WITH_TIMEOUT(recibosNoServidor(), QStringList(), kLimite);
+  QVERIFY2(esperarSumir(exclusao, QStringLiteral("Excluir recibo emitido")), "the deletion's question did not close");
   capturar(QStringLiteral("escritorio-4-excluido"));
-  QCOMPARE(recibosNoServidor(), QStringList());
+  focar(principal_);
   teclas({QStringLiteral("Escape")});
-  pausa(1000);
-  QVERIFY(encerrar());
+  capturar(QStringLiteral("escritorio-sair"));
+  QVERIFY2(Encerrar(talonix_, principal_), qPrintable(QStringLiteral("the program did not end; ") + janelasVisiveis()));
 
   // The office backup restores on a desk of its own file, with the rows the server had.
   PastaTeste desk(true, PastaTeste::Loja::Arquivo);

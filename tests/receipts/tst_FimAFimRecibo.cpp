@@ -7,7 +7,6 @@
 #include "tests/support/TextoPdf.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QSqlDatabase>
@@ -17,21 +16,6 @@
 #include <QtTest>
 
 using namespace ProgramaReal;
-
-namespace {
-
-bool esperarArquivo(const QString& caminho, int ms) {
-  QElapsedTimer tempo;
-  tempo.start();
-  while (tempo.elapsed() < ms) {
-    if (QFileInfo(caminho).size() > 0)
-      return true;
-    pausa(250);
-  }
-  return false;
-}
-
-}  // namespace
 
 class tst_FimAFimRecibo : public QObject {
   Q_OBJECT
@@ -43,8 +27,10 @@ private slots:
 
 private:
   bool montarPasta();
+  int pessoas();
+  void gravarPessoa(int registradas);
   void cadastrarPessoas();
-  void exportarPdf(const QString& principal, const QString& pdf);
+  void exportarPdf(const QString& pdf);
   void conferirBanco();
   void conferirPdf(const QString& pdf);
 
@@ -61,6 +47,7 @@ void tst_FimAFimRecibo::initTestCase() {
       QSKIP(qPrintable(QStringLiteral("%1 is not installed").arg(QLatin1String(programa))));
   QVERIFY(pasta_.isValid());
   QVERIFY(montarPasta());
+  QVERIFY(PrepararTeclado());
 }
 
 bool tst_FimAFimRecibo::montarPasta() {
@@ -69,52 +56,53 @@ bool tst_FimAFimRecibo::montarPasta() {
 }
 
 void tst_FimAFimRecibo::emitirReciboEImprimirEmPdf() {
-  QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-  ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-  ambiente.insert(QStringLiteral("HOME"), pasta_.path());
-  talonix_.setProcessEnvironment(ambiente);
-  talonix_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  talonix_.start(aplicacao_ + QStringLiteral("/Talonix"), {});
-  QVERIFY(talonix_.waitForStarted());
-
-  const QString principal = esperarJanela(QStringLiteral("Talonix"));
-  QVERIFY2(!principal.isEmpty(), "the main window did not appear");
-  xdotool({QStringLiteral("windowmove"), principal, QStringLiteral("0"), QStringLiteral("0")});
-  xdotool({QStringLiteral("windowsize"), principal, QStringLiteral("1200"), QStringLiteral("800")});
-  xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), principal});
-  pausa(1500);
+  const QString principal = Iniciar(talonix_, aplicacao_, pasta_.path());
+  QVERIFY2(!principal.isEmpty(), qPrintable(QStringLiteral("the main window did not appear; ") + janelasVisiveis()));
 
   cadastrarPessoas();
+  if (QTest::currentTestFailed())
+    return;
   capturar(QStringLiteral("1-pessoas"));
   // "Imprimir recibo ao gravar" is ticked on a first start: the save opens the preview.
-  EmitirRecibo();
+  QVERIFY2(EmitirRecibo(talonix_, principal),
+           qPrintable(QStringLiteral("the receipt's preview did not open; ") + janelasVisiveis()));
   capturar(QStringLiteral("2-recibo"));
   const QString pdf = pasta_.filePath(QStringLiteral("recibo-impresso.pdf"));
-  exportarPdf(principal, pdf);
-  QVERIFY2(esperarArquivo(pdf, 30000), "the PDF was not written");
-  // Written, the PDF is offered to be opened or mailed; Esc is "Fechar".
-  const QString oferta = esperarJanela(QStringLiteral("Exportar para PDF"));
-  QVERIFY2(!oferta.isEmpty(), "the box after the export did not appear");
-  xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), oferta});
-  teclas({QStringLiteral("Escape")});
-  pausa(1000);
+  exportarPdf(pdf);
+  if (QTest::currentTestFailed())
+    return;
 
-  // Sistema > Sair, and Yes to the question.
-  xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), principal});
-  teclas({QStringLiteral("alt+s"), QStringLiteral("i")});
-  pausa(1500);
-  teclas({QStringLiteral("alt+s")});
-  QVERIFY2(talonix_.waitForFinished(30000), "the program did not end");
-
+  QVERIFY2(Encerrar(talonix_, principal), qPrintable(QStringLiteral("the program did not end; ") + janelasVisiveis()));
   conferirBanco();
   conferirPdf(pdf);
 }
 
+// The people the program has saved so far, read from its file beside it.
+int tst_FimAFimRecibo::pessoas() {
+  int contadas = -1;
+  {
+    QSqlDatabase banco = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("contagem"));
+    banco.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"));
+    banco.setDatabaseName(aplicacao_ + QStringLiteral("/Dados/bdRecibo.mdb"));
+    QSqlQuery consulta(banco);
+    if (banco.open() && consulta.exec(QStringLiteral("SELECT COUNT(*) FROM tbPessoa")) && consulta.next())
+      contadas = consulta.value(0).toInt();
+  }
+  QSqlDatabase::removeDatabase(QStringLiteral("contagem"));
+  return contadas;
+}
+
+// F5 saves the person typed; the screen then goes back to idle and moves its focus on by a
+// queued Tab, which is done once the program is at rest.
+void tst_FimAFimRecibo::gravarPessoa(int registradas) {
+  teclas({QStringLiteral("F5")});
+  QTRY_COMPARE_WITH_TIMEOUT(pessoas(), registradas, kLimite);
+  QVERIFY(esperarOcioso(talonix_));
+}
+
 void tst_FimAFimRecibo::cadastrarPessoas() {
   // Cadastro > Pessoa; F5 starts a new person in each round and saves it at its end.
-  teclas({QStringLiteral("alt+c"), QStringLiteral("p")});
-  pausa(1500);
-  teclas({QStringLiteral("F5")});
+  teclas({QStringLiteral("alt+c"), QStringLiteral("p"), QStringLiteral("F5")});
   digitar(QStringLiteral("Maria da Silva"));
   teclas({QStringLiteral("Tab"), QStringLiteral("Tab")});
   digitar(QStringLiteral("52998224725"));
@@ -131,10 +119,9 @@ void tst_FimAFimRecibo::cadastrarPessoas() {
   teclas({QStringLiteral("Tab")});
   digitar(QStringLiteral("SP"));
   capturar(QStringLiteral("0-pagador"));
-  teclas({QStringLiteral("F5")});
-  pausa(1500);
-  // After a save the person screen leaves the focus on the main window; Tab brings it back.
-  teclas({QStringLiteral("Tab")});
+  gravarPessoa(1);
+  if (QTest::currentTestFailed())
+    return;
 
   // The issuer is a company: the right arrow on the type chooses "Jurídica".
   teclas({QStringLiteral("F5")});
@@ -155,30 +142,33 @@ void tst_FimAFimRecibo::cadastrarPessoas() {
   digitar(QStringLiteral("SP"));
   teclas({QStringLiteral("Tab")});
   digitar(QStringLiteral("01310100"));
-  teclas({QStringLiteral("F5")});
-  pausa(1500);
-  teclas({QStringLiteral("Tab")});
+  gravarPessoa(2);
+  if (QTest::currentTestFailed())
+    return;
+  // Idle, Esc closes the screen.
   teclas({QStringLiteral("Escape")});
-  pausa(1000);
 }
 
-void tst_FimAFimRecibo::exportarPdf(const QString& principal, const QString& pdf) {
-  // "Exportar PDF..." comes before "Fechar", the last button of the preview's bar at the right end
-  // of the maximized preview; its height depends on the fonts, so a few rows are tried.
-  QString dialogo;
-  for (int y : {72, 66, 78, 84, 90, 60}) {
-    xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), principal, QStringLiteral("1060"),
-             QString::number(y), QStringLiteral("click"), QStringLiteral("1")});
-    dialogo = esperarJanela(QStringLiteral("Exportar para PDF"), 5000);
-    if (!dialogo.isEmpty())
-      break;
-  }
-  QVERIFY2(!dialogo.isEmpty(), "the export dialog did not appear");
-  xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), dialogo});
-  pausa(1000);
+void tst_FimAFimRecibo::exportarPdf(const QString& pdf) {
+  // From the preview's page, Tab goes along its bar: first, previous, the page number, next,
+  // last, zoom out, the zoom, zoom in, "Imprimir..." and "Exportar PDF..."; Space presses it.
+  teclas(QStringList(10, QStringLiteral("Tab")) << QStringLiteral("space"));
+  const QString dialogo = esperarJanela(QStringLiteral("Exportar para PDF"));
+  QVERIFY2(!dialogo.isEmpty(), qPrintable(QStringLiteral("the export dialog did not appear; ") + janelasVisiveis()));
+  // The name proposed is selected in the dialog's name box.
+  focar(dialogo);
   teclas({QStringLiteral("ctrl+a")});
   digitar(pdf);
   teclas({QStringLiteral("Return")});
+  // Written whole, the PDF is offered to be opened or mailed in a box titled as the dialog was;
+  // Esc is "Fechar".
+  const QString oferta = esperarJanela(QStringLiteral("Exportar para PDF"), {dialogo});
+  QVERIFY2(!oferta.isEmpty(),
+           qPrintable(QStringLiteral("the box after the export did not appear; ") + janelasVisiveis()));
+  QVERIFY2(QFileInfo(pdf).size() > 0, "the PDF was not written");
+  focar(oferta);
+  teclas({QStringLiteral("Escape")});
+  QVERIFY2(esperarSumir(oferta, QStringLiteral("Exportar para PDF")), "the box after the export did not close");
 }
 
 void tst_FimAFimRecibo::conferirBanco() {
