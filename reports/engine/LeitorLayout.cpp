@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -160,6 +161,8 @@ private:
       SecaoLayout secao;
       secao.tipo = *tipo;
       layout_.secoes.append(secao);
+      origens_.append(0);
+      secaoNova_ = true;
       bloco_ = Bloco::Secao;
     } else {
       return falhar(QStringLiteral("bloco desconhecido: %1").arg(linha));
@@ -338,6 +341,11 @@ private:
   }
 
   bool chaveSecao(const QString& chave, const QString& valor) {
+    const bool primeira = std::exchange(secaoNova_, false);
+    if (chave == QLatin1String("repetir"))
+      return primeira ? repetir(valor) : falhar(QStringLiteral("repetir deve ser a primeira chave da seção"));
+    if (chave.startsWith(QLatin1String("objeto ")))
+      return mudarObjeto(chave.mid(7).trimmed(), valor);
     SecaoLayout& s = layout_.secoes.last();
     if (chave == QLatin1String("altura"))
       return milimetros(valor, s.altura);
@@ -364,10 +372,52 @@ private:
     return falhar(QStringLiteral("chave desconhecida: %1").arg(chave));
   }
 
+  // The section being read becomes a copy of an earlier section, which its next keys change.
+  // A copy of a copy is refused: every copy names the section it is written from, so that a
+  // reader finds it in one step.
+  bool repetir(const QString& valor) {
+    bool ok = false;
+    const int origem = valor.toInt(&ok);
+    const int atual = static_cast<int>(layout_.secoes.size());
+    if (!ok || origem < 1 || origem >= atual)
+      return falhar(QStringLiteral("não há seção %1 antes desta para repetir").arg(valor));
+    if (const int primeira = origens_.at(origem - 1); primeira != 0)
+      return falhar(QStringLiteral("a seção %1 já repete a seção %2; repita a seção %2").arg(origem).arg(primeira));
+    const TipoSecao tipo = layout_.secoes.last().tipo;
+    layout_.secoes.last() = layout_.secoes.at(origem - 1);
+    layout_.secoes.last().tipo = tipo;
+    origens_.last() = origem;
+    return true;
+  }
+
+  // "objeto N = chave=valor ... | conteúdo": object N of the repeated section with these options
+  // and, when given, this content.
+  bool mudarObjeto(const QString& numero, const QString& valor) {
+    const int origem = origens_.last();
+    if (origem == 0)
+      return falhar(QStringLiteral("objeto %1: só uma seção que repete outra muda um objeto pelo número").arg(numero));
+    bool ok = false;
+    const int n = numero.toInt(&ok);
+    if (!ok || n < 1 || n > layout_.secoes.at(origem - 1).objetos.size())
+      return falhar(QStringLiteral("a seção %1, repetida aqui, não tem objeto %2").arg(origem).arg(numero));
+    ObjetoLayout& o = layout_.secoes.last().objetos[n - 1];
+    const qsizetype barra = valor.indexOf(QLatin1Char('|'));
+    if (barra >= 0) {
+      o.conteudo = conteudo(valor, barra);
+      o.linhaArquivo = linha_;
+    }
+    return opcoes(palavras(valor.left(barra)), o) && completo(o);
+  }
+
+  static QString conteudo(const QString& valor, qsizetype barra) {
+    QString texto = valor.mid(barra + 1).trimmed();
+    return texto.replace(QLatin1String("\\n"), QLatin1String("\n"));
+  }
+
   // "tipo chave=valor ... | conteúdo"
   bool objeto(const QString& valor, SecaoLayout& secao) {
     const qsizetype barra = valor.indexOf(QLatin1Char('|'));
-    const QStringList p = palavras(barra < 0 ? valor : valor.left(barra));
+    QStringList p = palavras(valor.left(barra));
     ObjetoLayout o;
     o.linhaArquivo = linha_;
     o.estilo = layout_.estilo;
@@ -375,11 +425,20 @@ private:
     if (!tipo)
       return falhar(QStringLiteral("tipo de objeto desconhecido: %1").arg(p.value(0)));
     o.tipo = *tipo;
-    o.conteudo = barra < 0 ? QString() : valor.mid(barra + 1).trimmed();
-    o.conteudo.replace(QLatin1String("\\n"), QLatin1String("\n"));
+    if (barra >= 0)
+      o.conteudo = conteudo(valor, barra);
     o.espessura = 0.25 * kUnidadesPorMm;
-    double x = 0, y = 0, l = 0, a = 0;
-    for (int i = 1; i < p.size(); ++i) {
+    p.removeFirst();
+    if (!opcoes(p, o) || !completo(o))
+      return false;
+    secao.objetos.append(o);
+    return true;
+  }
+
+  // Applies the options "chave=valor ..." to `o`; a measure not named keeps its value.
+  bool opcoes(const QStringList& p, ObjetoLayout& o) {
+    double x = o.area.x(), y = o.area.y(), l = o.area.width(), a = o.area.height();
+    for (int i = 0; i < p.size(); ++i) {
       const qsizetype igual = p.at(i).indexOf(QLatin1Char('='));
       const QString chave = p.at(i).left(igual < 0 ? p.at(i).size() : igual).toLower();
       const QString v = igual < 0 ? QString() : p.at(i).mid(igual + 1);
@@ -420,12 +479,15 @@ private:
         return false;
     }
     o.area = QRectF(x, y, l, a);
-    if (o.tipo != TipoObjeto::Linha && (l <= 0 || a <= 0))
+    return true;
+  }
+
+  bool completo(const ObjetoLayout& o) {
+    if (o.tipo != TipoObjeto::Linha && (o.area.width() <= 0 || o.area.height() <= 0))
       return falhar(QStringLiteral("o objeto precisa de largura (l) e altura (a)"));
     if (o.tipo != TipoObjeto::Texto && o.tipo != TipoObjeto::Linha && o.tipo != TipoObjeto::Caixa &&
         o.conteudo.isEmpty())
       return falhar(QStringLiteral("falta o conteúdo do objeto depois de \"|\""));
-    secao.objetos.append(o);
     return true;
   }
 
@@ -433,7 +495,9 @@ private:
   LayoutRelatorio& layout_;
   Bloco bloco_ = Bloco::Nenhum;
   int linha_ = 0;
-  int linhaPagina_ = 0;  ///< the last line that set the paper, its orientation or the margins
+  int linhaPagina_ = 0;     ///< the last line that set the paper, its orientation or the margins
+  QList<int> origens_;      ///< for each section, the section it repeats (from 1; 0 for none)
+  bool secaoNova_ = false;  ///< the section being read has no key yet
   QString erro_;
 };
 

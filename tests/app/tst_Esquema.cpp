@@ -2,6 +2,7 @@
 #include "app/core/Conexao.h"
 #include "app/core/Esquema.h"
 
+#include "tests/support/BancoVersao0.h"
 #include "tests/support/PastaTeste.h"
 
 #include <QDir>
@@ -50,21 +51,6 @@ QString linhas() {
                    " || '#' || (SELECT group_concat(Ano || '|' || Codigo || '|' || DataEmissao || '|' || Valor || "
                    "'|' || Recebi || '|' || Emitente || '|' || Referente, ';') FROM tbRecibo)"))
       .toString();
-}
-
-// A database of version 0 at `caminho`, as every earlier Talonix made it, with a person, a
-// referente and a receipt.
-bool criarVersao0ComDados(const QString& caminho) {
-  if (!Esquema::CriarBanco(caminho, 0) || !Conexao::AbrirArquivo(kNome, caminho))
-    return false;
-  const bool ok =
-      executar(QStringLiteral("INSERT INTO tbPessoa (Codigo, Descricao, Documento01) VALUES "
-                              "(1, 'João da Silva', '11144477735'), (2, 'Oficina Ltda', '11222333000181')")) &&
-      executar(QStringLiteral("INSERT INTO tbReferente (Codigo, Descricao) VALUES (1, 'Aluguel')")) &&
-      executar(QStringLiteral("INSERT INTO tbRecibo (Codigo, Ano, DataEmissao, Valor, Recebi, Emitente, "
-                              "Referente) VALUES (1, 2026, '2026-03-05', 12345000, 1, 2, 'Aluguel de março')"));
-  Conexao::Descartar(kNome);
-  return ok;
 }
 
 // The version and rows of the file `caminho`, read on a connection of its own.
@@ -180,7 +166,7 @@ private slots:
   // upgrades it; the copy is never overwritten by a later upgrade.
   void bancoAntigoEhAtualizadoAoAbrirComCopia() {
     PastaTeste pasta(false);
-    QVERIFY(criarVersao0ComDados(pasta.banco()));
+    QVERIFY(CriarBancoVersao0(pasta.banco()));
     QFile(pasta.banco()).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
     QFile(pasta.banco() + QStringLiteral(".versao0")).open(QIODevice::WriteOnly);  // left by an earlier upgrade
 
@@ -201,7 +187,7 @@ private slots:
   // When the copy cannot be written the database is not opened, and stays as it was.
   void copiaQueNaoPodeSerGravadaImpedeAAbertura() {
     PastaTeste pasta(false);
-    QVERIFY(criarVersao0ComDados(pasta.banco()));
+    QVERIFY(CriarBancoVersao0(pasta.banco()));
     const QByteArray antes = conteudo(pasta.banco());
     QVERIFY(QDir().mkpath(pasta.banco() + QStringLiteral(".versao0.tmp")));
 
@@ -228,7 +214,7 @@ private slots:
     QFETCH(int, etapa);
     QFETCH(int, versaoDepois);
     PastaTeste pasta(false);
-    QVERIFY(criarVersao0ComDados(pasta.banco()));
+    QVERIFY(CriarBancoVersao0(pasta.banco()));
 
     QProcess filho;
     filho.start(QStringLiteral(ATUALIZAR_E_MORRER), {pasta.caminho(), QString::number(etapa)});

@@ -1,18 +1,25 @@
 #include "tests/receipts/AmbienteRecibo.h"
 
 #include "receipts/frmRecibo2.h"
+#include "tests/support/BancoVersao0.h"
 
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QtTest>
 
-AmbienteRecibo::AmbienteRecibo() {
+AmbienteRecibo::AmbienteRecibo(Banco banco) : pasta(banco == Banco::Novo) {
+  if (banco == Banco::Versao0 && !CriarBancoVersao0(pasta.banco()))
+    return;
   if (!pasta.abrir() || !pasta.copiarModelos())
     return;
   const QString biblioteca = QStringLiteral("/libverbalor.so");
   if (!QFile::copy(qEnvironmentVariable("TALONIX_TEST_APPDIR") + biblioteca, pasta.caminho() + biblioteca))
     return;
+  if (banco == Banco::Versao0) {
+    pronto_ = true;
+    return;
+  }
   pronto_ = pasta.executar(QStringLiteral(
                 "INSERT INTO tbPessoa (Codigo, Descricao, TipoPessoa, Documento01, Documento02, Endereco, Numero, "
                 "Bairro, Cidade, UF, Cep) VALUES "

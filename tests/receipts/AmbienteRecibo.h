@@ -14,7 +14,12 @@ class QMdiArea;
 /// referentes, and the receipt screen open inside a main window's workspace.
 class AmbienteRecibo {
 public:
-  AmbienteRecibo();
+  /// The folder's database: a new one holding the fixture's people and referentes, or one that an
+  /// earlier Talonix made (`CriarBancoVersao0`, with its own people and receipt), which the
+  /// program upgrades when it opens it.
+  enum class Banco { Novo, Versao0 };
+
+  explicit AmbienteRecibo(Banco banco = Banco::Novo);
   ~AmbienteRecibo();
 
   /// Whether the folder and its database are ready.

@@ -12,8 +12,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
+#include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QToolButton>
@@ -30,7 +33,15 @@ QString simplificado(const QString& texto) {
   return texto.simplified();
 }
 
+// A receipt as printed: the text of its PDF and each page drawn by the engine at 100 dpi.
+struct PaginasImpressas {
+  QString texto;
+  QList<QImage> imagens;
+};
+
 }  // namespace
+
+Q_DECLARE_METATYPE(AmbienteRecibo::Banco)
 
 /// Saves receipts with "print on save" ticked and reads the page that the preview shows.
 class tst_ImpressaoRecibo : public QObject {
@@ -50,6 +61,8 @@ private slots:
   void marcaDasVias();
   void nomeDoPdf_data();
   void nomeDoPdf();
+  void paginasIguaisAsDoModeloSemRepeticao_data();
+  void paginasIguaisAsDoModeloSemRepeticao();
 
 private:
   /// Fills the screen, saves with print ticked, exports the preview and gives its text.
@@ -58,6 +71,8 @@ private:
   QString gravarEImprimir(qint64 recebi, const QString& valor, const QString& vias, const QString& observacao,
                           int forma = 0, qint64 beneficiario = 0);
   QString textoDaUltimaPrevia();
+  /// Prints receipt `numero` of `ano` with `vias` copies through the folder's receipt layout.
+  void imprimir(qint64 numero, int ano, int vias, PaginasImpressas& paginas);
   void escolher(uscSelecionaRegistro* seletor, qint64 codigo);
 
   std::unique_ptr<AmbienteRecibo> amb_;
@@ -347,6 +362,82 @@ void tst_ImpressaoRecibo::nomeDoPdf() {
   QCOMPARE(amb_->pasta.escolhaArquivo.chamadas.size(), 1);
   QCOMPARE(amb_->pasta.escolhaArquivo.chamadas.first().nomeInicial, proposto);
   QCOMPARE(amb_->pasta.escolhaArquivo.chamadas.first().pastaInicial, QDir::homePath());
+}
+
+void tst_ImpressaoRecibo::imprimir(qint64 numero, int ano, int vias, PaginasImpressas& paginas) {
+  std::shared_ptr<Relatorio> relatorio;
+  QVERIFY(ImpressaoRecibo::Preparar(numero, ano, vias, relatorio));
+  QVERIFY(relatorio->Preparar());
+  const QString pdf = amb_->pasta.caminho() + QStringLiteral("/paginas.pdf");
+  QVERIFY(relatorio->ExportarPdf(pdf));
+  paginas.texto = TextoPdf(pdf);
+  const double escala = 100 / kUnidadesPorPolegada;
+  for (int pagina = 0; pagina < relatorio->quantasPaginas(); ++pagina) {
+    QImage imagem((relatorio->tamanhoPagina() * escala).toSize(), QImage::Format_RGB32);
+    imagem.fill(Qt::white);
+    QPainter pintor(&imagem);
+    pintor.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    pintor.scale(escala, escala);
+    relatorio->desenharPagina(pintor, pagina);
+    pintor.end();
+    paginas.imagens.append(imagem);
+  }
+}
+
+// The layout writes the receipt once and repeats it for the second copy; its pages are those of
+// the layout that wrote both copies out, to the letter and to the pixel, with one copy or two,
+// every optional part filled or none, and for a receipt that an earlier Talonix wrote.
+void tst_ImpressaoRecibo::paginasIguaisAsDoModeloSemRepeticao_data() {
+  QTest::addColumn<AmbienteRecibo::Banco>("banco");
+  QTest::addColumn<bool>("completo");
+  QTest::addColumn<int>("vias");
+  for (const auto& [vias, nome] : {std::pair(1, "uma via"), std::pair(2, "duas vias")}) {
+    QTest::addRow("todas as partes, %s", nome) << AmbienteRecibo::Banco::Novo << true << vias;
+    QTest::addRow("nenhuma parte opcional, %s", nome) << AmbienteRecibo::Banco::Novo << false << vias;
+    QTest::addRow("banco da versão 0, %s", nome) << AmbienteRecibo::Banco::Versao0 << false << vias;
+  }
+}
+
+void tst_ImpressaoRecibo::paginasIguaisAsDoModeloSemRepeticao() {
+  QFETCH(AmbienteRecibo::Banco, banco);
+  QFETCH(bool, completo);
+  QFETCH(int, vias);
+  qint64 numero = 1;  // the receipt of the earlier Talonix's database
+  if (banco == AmbienteRecibo::Banco::Versao0) {
+    amb_.reset();
+    amb_ = std::make_unique<AmbienteRecibo>(banco);
+    QVERIFY(amb_->pronto());
+  } else {
+    numero = 9;
+    QVERIFY(amb_->inserirRecibo(numero, 2026, 12345000, AmbienteRecibo::kMaria, AmbienteRecibo::kComercio));
+    QVERIFY(completo ? amb_->pasta.executar(QStringLiteral("UPDATE tbRecibo SET FormaPagamento = 2, Beneficiario = ?, "
+                                                           "Observacao = ?"),
+                                            {AmbienteRecibo::kJoao, QStringLiteral("Parcela paga conforme o contrato "
+                                                                                   "assinado. ")
+                                                                        .repeated(5)}) &&
+                           amb_->pasta.executar(QStringLiteral("UPDATE tbPessoa SET RegistroProfissional = "
+                                                               "'CRC/SP 2SP012345/O-6' WHERE Codigo = ?"),
+                                                {AmbienteRecibo::kComercio})
+                     : amb_->pasta.executar(QStringLiteral("UPDATE tbRecibo SET Observacao = ''")));
+  }
+  PaginasImpressas atuais;
+  imprimir(numero, 2026, vias, atuais);
+  const QString modelo = amb_->pasta.caminho() + QStringLiteral("/relatorio/recibo01.rpt");
+  QVERIFY(QFile::remove(modelo));
+  QVERIFY(QFile::copy(QStringLiteral(MODELO_SEM_REPETICAO), modelo));
+  PaginasImpressas antigas;
+  imprimir(numero, 2026, vias, antigas);
+  if (QTest::currentTestFailed())
+    return;
+
+  QCOMPARE(simplificado(atuais.texto).count(QStringLiteral("Recebi de")), vias);
+  QCOMPARE(atuais.texto, antigas.texto);
+  QCOMPARE(atuais.imagens.size(), antigas.imagens.size());
+  QImage branca(atuais.imagens.first().size(), QImage::Format_RGB32);
+  branca.fill(Qt::white);
+  QVERIFY(atuais.imagens.first() != branca);
+  for (qsizetype i = 0; i < atuais.imagens.size(); ++i)
+    QCOMPARE(atuais.imagens.at(i), antigas.imagens.at(i));
 }
 
 QTEST_MAIN(tst_ImpressaoRecibo)
