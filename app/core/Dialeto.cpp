@@ -160,6 +160,14 @@ QString TravaTabelasServidor(const QStringList& tabelas) {
          QStringLiteral(" IN ACCESS EXCLUSIVE MODE");
 }
 
+bool TabelaAusente(const QSqlError& erro) {
+  // The server's SQLSTATE of an undefined table; SQLite has no code of its own for it, only its
+  // fixed words.
+  return erro.nativeErrorCode() == QLatin1String("42P01") ||
+         (erro.nativeErrorCode() == QLatin1String("1") &&
+          erro.databaseText().startsWith(QLatin1String("no such table")));
+}
+
 bool ChaveDuplicada(const QSqlError& erro) {
   const QString codigo = erro.nativeErrorCode();
   // The server's SQLSTATE of a unique violation; SQLite's extended codes of a primary key and of

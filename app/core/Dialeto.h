@@ -84,6 +84,9 @@ QString InicioInstantaneoServidor();
 /// other desks wait for it (at most `EsperaTravaMs`, then they are told).
 QString TravaTabelasServidor(const QStringList& tabelas);
 
+/// Whether `erro` is the store's refusal of a statement on a table it does not have.
+bool TabelaAusente(const QSqlError& erro);
+
 /// Whether `erro` is the store's refusal of a duplicate key.
 bool ChaveDuplicada(const QSqlError& erro);
 

@@ -249,14 +249,28 @@ Resultado LerVersao(QSqlDatabase& banco, int& versao) {
   return Resultado::sucesso();
 }
 
+Resultado LerColunas(const QSqlDatabase& banco, const QString& tabela, QSqlRecord& registro) {
+  // A query of the table itself: a table another desk holds (a restore on the server) is a
+  // failure that says so, where the driver's catalogue read would give no columns at all.
+  QSqlQuery consulta(banco);
+  if (!consulta.exec(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(tabela)))
+    return Dialeto::TabelaAusente(consulta.lastError())
+               ? Resultado::falha(QStringLiteral("O arquivo não é um banco de dados do Talonix: falta a tabela ") +
+                                      tabela + QLatin1Char('.'),
+                                  -1)
+               : ErroBanco::Falha(consulta.lastError());
+  registro = consulta.record();
+  return Resultado::sucesso();
+}
+
 Resultado VerificarTabelas(QSqlDatabase& banco) {
   int versao = 0;
   if (Resultado conhecida = versaoConhecida(banco, versao); !conhecida)
     return conhecida;
   for (const auto& [tabela, colunas] : referencia(versao).colunas) {
-    const QSqlRecord registro = banco.record(tabela);
-    if (banco.lastError().isValid())
-      return ErroBanco::Falha(banco.lastError());
+    QSqlRecord registro;
+    if (Resultado lidas = LerColunas(banco, tabela, registro); !lidas)
+      return lidas;
     for (const QString& coluna : colunas) {
       // Column names are matched regardless of case.
       bool achou = false;

@@ -1,8 +1,10 @@
 // The store as every screen sees it, on the desk's file or, when the run names one, on the
 // office's server: the same cases, the same answers.
 #include "app/core/Conexao.h"
+#include "app/core/CopiaTabelas.h"
 #include "app/core/Dialeto.h"
 #include "app/core/Esquema.h"
+#include "app/core/Numeracao.h"
 #include "app/core/TextoDobrado.h"
 #include "app/core/modGeral.h"
 #include "receipts/RegistroRecibo.h"
@@ -111,6 +113,8 @@ private slots:
   void contem_data();
   void contem();
   void numeroGravadoAoMesmoTempoRecusado();
+  void servidorOcupado_data();
+  void servidorOcupado();
 
 private:
   std::unique_ptr<PastaTeste> pasta_;
@@ -265,6 +269,48 @@ void tst_BancoDados::numeroGravadoAoMesmoTempoRecusado() {
   QCOMPARE(pasta_->valor(QStringLiteral("SELECT Valor FROM tbRecibo WHERE Codigo = 5")).toLongLong(), 10000);
   const Resultado seguinte = RegistroRecibo::Inserir(recibo(6, 2026));
   QVERIFY2(seguinte, qPrintable(seguinte.erro));
+}
+
+void tst_BancoDados::servidorOcupado_data() {
+  QTest::addColumn<int>("operacao");
+  QTest::newRow("próximo número de recibo") << 0;
+  QTest::newRow("próximo código de pessoa") << 1;
+  QTest::newRow("abertura de outra estação") << 2;
+}
+
+// While a restore holds the tables, what the desk does waits for them a while and then is told
+// that the database is busy; once they are free, it works.
+void tst_BancoDados::servidorOcupado() {
+  if (!ServidorTeste::Ativo())
+    QSKIP("The desk's file is kept apart by its own lock.");
+  QFETCH(int, operacao);
+  const auto operar = [operacao] {
+    qint64 numero = 0;
+    switch (operacao) {
+    case 0:
+      return Numeracao::ProximoNumeroRecibo(2026, numero);
+    case 1:
+      return Numeracao::ProximoCodigo(Numeracao::Cadastro::Pessoa, numero);
+    default:
+      Conexao::FecharConexao();
+      return Conexao::AbrirConexao();
+    }
+  };
+  QSqlDatabase restauracao = outraConexao(*pasta_, QStringLiteral("restauracao"));
+  {
+    QSqlQuery trava(restauracao);
+    QVERIFY(trava.exec(QStringLiteral("BEGIN")));
+    QVERIFY(trava.exec(Dialeto::TravaTabelasServidor(CopiaTabelas::Tabelas())));
+    const Resultado ocupado = operar();
+    QVERIFY(!ocupado);
+    QVERIFY2(ocupado.erro.contains(QStringLiteral("está ocupado")), qPrintable(ocupado.erro));
+    QVERIFY(trava.exec(QStringLiteral("ROLLBACK")));
+  }
+  const Resultado livre = operar();
+  QVERIFY2(livre, qPrintable(livre.erro));
+  restauracao.close();
+  restauracao = QSqlDatabase();
+  QSqlDatabase::removeDatabase(QStringLiteral("restauracao"));
 }
 
 QTEST_MAIN(tst_BancoDados)
