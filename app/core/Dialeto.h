@@ -66,7 +66,8 @@ QString GravacaoVersao(Tipo tipo, int versao);
 /// The server's table holding the schema version, one row (SQLite keeps it in the file's header).
 inline const QString TabelaVersao = QStringLiteral("talonix_versao");
 
-/// The query that lists, in lower case, which of the server's tables exist in the schema in use.
+/// The query that lists, in lower case, which of the program's tables the server has in the
+/// schemas of the search path, each with the name of its schema.
 QString ConsultaTabelasServidor();
 
 /// The statement that makes concurrent desks change the server's schema one after the other,
