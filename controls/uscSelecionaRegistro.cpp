@@ -105,10 +105,11 @@ QString uscSelecionaRegistro::consulta(const QString& filtro) const {
   return texto;
 }
 
-bool uscSelecionaRegistro::executar(QSqlQuery& consulta, const QString& tituloFalha) {
-  if (consulta.exec())
+bool uscSelecionaRegistro::executar(QSqlQuery& consulta, const QString& sql, const QVariantList& valores,
+                                    const QString& tituloFalha) {
+  const Resultado falha = ErroBanco::Executar(consulta, sql, valores);
+  if (falha)
     return true;
-  const Resultado falha = ErroBanco::Falha(consulta.lastError());
   mensagens_.falhar(falha.erro, falha.numero, tituloFalha);
   return false;
 }
@@ -127,14 +128,14 @@ void uscSelecionaRegistro::Pesquisar() {
   }
   const QSqlDatabase banco = conexao_();
   QSqlQuery colunas(banco);
-  colunas.prepare(QStringLiteral("SELECT * FROM (") + sql_ + QStringLiteral(") AS consulta LIMIT 0"));
-  if (!executar(colunas, TituloFalhaPesquisa))
+  if (!executar(colunas, QStringLiteral("SELECT * FROM (") + sql_ + QStringLiteral(") AS consulta LIMIT 0"), {},
+                TituloFalhaPesquisa))
     return;
   QSqlQuery busca(banco);
   busca.setForwardOnly(true);
-  busca.prepare(consulta(nomeSql(colunas.record().fieldName(0)) + QStringLiteral(" = ?")));
-  busca.addBindValue(chave);
-  if (executar(busca, TituloFalhaPesquisa) && busca.next())
+  if (executar(busca, consulta(nomeSql(colunas.record().fieldName(0)) + QStringLiteral(" = ?")), {chave},
+               TituloFalhaPesquisa) &&
+      busca.next())
     descricao_->setText(busca.value(1).toString().simplified());
 }
 
@@ -170,8 +171,7 @@ void uscSelecionaRegistro::abrirLista() {
   {
     QSqlQuery linhas(conexao_());
     linhas.setForwardOnly(true);
-    linhas.prepare(consulta());
-    if (!executar(linhas, TituloFalhaLista))
+    if (!executar(linhas, consulta(), {}, TituloFalhaLista))
       return;
     lista.carregar(linhas, Text(0).trimmed());
   }

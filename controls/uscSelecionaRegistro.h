@@ -5,6 +5,7 @@
 
 #include <QMap>
 #include <QSqlDatabase>
+#include <QVariantList>
 #include <QWidget>
 
 #include <functional>
@@ -96,8 +97,8 @@ private:
   /// The rows of `SQL` under `Condicao`, with `filtro` (on the first column, named `coluna`)
   /// added when not empty.
   QString consulta(const QString& filtro = QString()) const;
-  /// Runs `consulta` on the current connection; a failure is shown under `tituloFalha`.
-  bool executar(QSqlQuery& consulta, const QString& tituloFalha);
+  /// Runs `sql` with `valores` bound on `consulta`; a failure is shown under `tituloFalha`.
+  bool executar(QSqlQuery& consulta, const QString& sql, const QVariantList& valores, const QString& tituloFalha);
 
   Mensagens& mensagens_;
   FonteConexao conexao_;

@@ -1,6 +1,7 @@
 #include "receipts/ImpressaoRecibo.h"
 
 #include "app/core/Conexao.h"
+#include "app/core/ErroBanco.h"
 #include "reports/engine/Relatorio.h"
 
 #include <QSqlQuery>
@@ -49,13 +50,12 @@ Resultado Preparar(qint64 numero, int ano, int vias, std::shared_ptr<Relatorio>&
 QString NomePdf(qint64 numero, int ano) {
   QString nome = QStringLiteral("Recibo %1-%2").arg(numero, 6, 10, QLatin1Char('0')).arg(ano);
   QSqlQuery consulta(Conexao::Banco());
-  consulta.prepare(
-      QStringLiteral("SELECT p.Descricao FROM tbRecibo r JOIN tbPessoa p ON p.Codigo = r.Recebi "
-                     "WHERE r.Codigo = ? AND r.Ano = ?"));
-  consulta.addBindValue(numero);
-  consulta.addBindValue(ano);
   // The name only helps the operator find the file: without the payer it still says which receipt.
-  if (consulta.exec() && consulta.next())
+  if (ErroBanco::Executar(consulta,
+                          QStringLiteral("SELECT p.Descricao FROM tbRecibo r JOIN tbPessoa p ON p.Codigo = r.Recebi "
+                                         "WHERE r.Codigo = ? AND r.Ano = ?"),
+                          {numero, ano}) &&
+      consulta.next())
     nome += QLatin1Char(' ') + consulta.value(0).toString().trimmed();
   return nome;
 }

@@ -34,13 +34,9 @@ Resultado Preparar(QSqlDatabase banco, int emitente, int ano) {
                                   "Valor INTEGER)"))) ||
       !consulta.exec(Dialeto::Adaptar(dialeto, QStringLiteral("DELETE FROM temp.tmpRendimentoMensal"))))
     return ErroBanco::Falha(consulta.lastError());
-  consulta.prepare(Dialeto::Adaptar(dialeto, kAgregado));
-  consulta.addBindValue(emitente);
-  consulta.addBindValue(QStringLiteral("%1-01-01").arg(ano, 4, 10, QLatin1Char('0')));
-  consulta.addBindValue(QStringLiteral("%1-12-31").arg(ano, 4, 10, QLatin1Char('0')));
-  if (!consulta.exec())
-    return ErroBanco::Falha(consulta.lastError());
-  return Resultado::sucesso();
+  return ErroBanco::Executar(consulta, Dialeto::Adaptar(dialeto, kAgregado),
+                             {emitente, QStringLiteral("%1-01-01").arg(ano, 4, 10, QLatin1Char('0')),
+                              QStringLiteral("%1-12-31").arg(ano, 4, 10, QLatin1Char('0'))});
 }
 
 Resultado Contar(QSqlDatabase banco, int& linhas) {

@@ -84,15 +84,16 @@ bool TelaRelatorioAnual::haRecibos(const Escolha& escolha, int pagador) {
   // "+Emitente" keeps SQLite off the issuer's index, which can hold a tenth of the receipts:
   // the payer's index, or the dates of the year, find the first receipt sooner.
   QSqlQuery consulta(Conexao::Banco());
-  consulta.prepare(QStringLiteral("SELECT 1 FROM tbRecibo WHERE +Emitente = ? AND DataEmissao BETWEEN ? AND ?") +
-                   (pagador != 0 ? QStringLiteral(" AND Recebi = ?") : QString()) + QStringLiteral(" LIMIT 1"));
-  consulta.addBindValue(escolha.emitente);
-  consulta.addBindValue(QStringLiteral("%1-01-01").arg(escolha.ano));
-  consulta.addBindValue(QStringLiteral("%1-12-31").arg(escolha.ano));
+  QVariantList valores{escolha.emitente, QStringLiteral("%1-01-01").arg(escolha.ano),
+                       QStringLiteral("%1-12-31").arg(escolha.ano)};
   if (pagador != 0)
-    consulta.addBindValue(pagador);
-  if (!consulta.exec()) {
-    const Resultado falha = ErroBanco::Falha(consulta.lastError());
+    valores.append(pagador);
+  if (const Resultado falha = ErroBanco::Executar(
+          consulta,
+          QStringLiteral("SELECT 1 FROM tbRecibo WHERE +Emitente = ? AND DataEmissao BETWEEN ? AND ?") +
+              (pagador != 0 ? QStringLiteral(" AND Recebi = ?") : QString()) + QStringLiteral(" LIMIT 1"),
+          valores);
+      !falha) {
     contexto_.mensagens->falhar(falha.erro, falha.numero, QStringLiteral("Não foi possível visualizar o relatório"));
     return false;
   }

@@ -4,6 +4,8 @@
 # talonix_senha, the one the password tests log in as).
 #   servidor_pg.sh iniciar ESTADO   stops what an earlier run left under ESTADO, starts a new server
 #                                   and writes "FOLDER PORT" into the file ESTADO
+#   servidor_pg.sh reiniciar ESTADO restarts the server ESTADO names on the same port, ending every
+#                                   connection to it, as an administrator's restart does
 #   servidor_pg.sh parar ESTADO     stops the server ESTADO names and removes its folder
 # initdb refuses root: as root the server runs as the user nobody, which owns its folder. The
 # tests need no flushing to the disk; TALONIX_PG_FSYNC=on gives a benchmark a server that flushes.
@@ -13,7 +15,7 @@ BIN=${TALONIX_PG_BIN:-/usr/lib/postgresql/15/bin}
 acao=${1:-}
 estado=${2:-}
 if [ -z "$acao" ] || [ -z "$estado" ]; then
-  echo "uso: $0 iniciar|parar ARQUIVO_DE_ESTADO" >&2
+  echo "uso: $0 iniciar|reiniciar|parar ARQUIVO_DE_ESTADO" >&2
   exit 2
 fi
 
@@ -80,8 +82,16 @@ iniciar() {
   return 1
 }
 
+# pg_ctl starts the server again with the options it was started with.
+reiniciar() {
+  local pasta porta
+  read -r pasta porta <"$estado"
+  como_dono "$BIN/pg_ctl" -D "$pasta/dados" -l "$pasta/servidor.log" -m fast -w -t 30 restart >/dev/null
+}
+
 case "$acao" in
   iniciar) iniciar ;;
+  reiniciar) reiniciar ;;
   parar) parar ;;
   *)
     echo "ação desconhecida: $acao" >&2

@@ -29,9 +29,7 @@ Resultado gravarCopia(QSqlDatabase& banco, const QString& caminho, const QString
   // What an interrupted upgrade left is never the copy; VACUUM INTO writes only a new file.
   QFile::remove(temporario);
   QSqlQuery comando(banco);
-  comando.prepare(QStringLiteral("VACUUM INTO ?"));
-  comando.addBindValue(temporario);
-  Resultado resultado = comando.exec() ? Resultado::sucesso() : ErroBanco::Falha(comando.lastError());
+  Resultado resultado = ErroBanco::Executar(comando, QStringLiteral("VACUUM INTO ?"), {temporario});
   if (resultado)
     resultado = Plataforma::CopiarPermissoes(caminho, temporario);
   if (resultado)

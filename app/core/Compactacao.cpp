@@ -21,10 +21,7 @@ Resultado copiarCompactado(const QString& banco, const QString& destino) {
   Resultado resultado = Conexao::AbrirArquivo(nome, banco);
   if (resultado) {
     QSqlQuery comando(QSqlDatabase::database(nome, false));
-    comando.prepare(QStringLiteral("VACUUM INTO ?"));
-    comando.addBindValue(destino);
-    if (!comando.exec())
-      resultado = ErroBanco::Falha(comando.lastError());
+    resultado = ErroBanco::Executar(comando, QStringLiteral("VACUUM INTO ?"), {destino});
   }
   Conexao::Descartar(nome);
   return resultado;

@@ -27,6 +27,8 @@ Plataforma::Identidade identidadeAberta;
 
 bool noServidor = false;
 QString senhaDigitada;
+// The settings the program's connection to the server was opened with, for reconnecting.
+ConfiguracaoBanco configuracaoAberta;
 
 // talonix_contem(texto, termo): 1 when the folded term appears in the folded text. The term is
 // the same for every row of a search, so it is folded once per statement.
@@ -171,6 +173,16 @@ Resultado falhaServidor(const QSqlError& erro, const ConfiguracaoBanco& c) {
                           -1);
 }
 
+// Opens `banco`, already set up for the server of `c`, and bounds its waits for locks.
+Resultado iniciarSessao(QSqlDatabase& banco, const ConfiguracaoBanco& c) {
+  if (!banco.open())
+    return falhaServidor(banco.lastError(), c);
+  QSqlQuery ajuste(banco);
+  if (!ajuste.exec(Dialeto::AjusteSessaoServidor()))
+    return ErroBanco::Falha(ajuste.lastError());
+  return Resultado::sucesso();
+}
+
 // Opens the connection `nome` to the server and bounds its waits for locks; the caller drops it
 // on failure.
 Resultado conectarServidor(const ConfiguracaoBanco& c, const QString& nome) {
@@ -186,12 +198,7 @@ Resultado conectarServidor(const ConfiguracaoBanco& c, const QString& nome) {
   if (!senhaDigitada.isEmpty())
     banco.setPassword(senhaDigitada);
   banco.setConnectOptions(QStringLiteral("connect_timeout=10;application_name=Talonix"));
-  if (!banco.open())
-    return falhaServidor(banco.lastError(), c);
-  QSqlQuery ajuste(banco);
-  if (!ajuste.exec(Dialeto::AjusteSessaoServidor()))
-    return ErroBanco::Falha(ajuste.lastError());
-  return Resultado::sucesso();
+  return iniciarSessao(banco, c);
 }
 
 Resultado abrirServidor(const ConfiguracaoBanco& c) {
@@ -249,6 +256,7 @@ Resultado AbrirConexao() {
   noServidor = configuracao.tipo == Dialeto::Tipo::Postgresql;
   if (noServidor) {
     Descartar(kNomePrincipal);
+    configuracaoAberta = configuracao;
     return abrirServidor(configuracao);
   }
   const QString caminho = modGeral::CaminhoDados() + NomeArquivoBanco;
@@ -271,8 +279,19 @@ void FecharConexao() {
 }
 
 QSqlDatabase Banco() {
-  if (noServidor)
-    return QSqlDatabase::database(kNomePrincipal, false);
+  if (noServidor) {
+    QSqlDatabase banco = QSqlDatabase::database(kNomePrincipal, false);
+    // The server went away (it restarted, or the network failed): the statement that found it
+    // gone was told so, and the driver then calls the connection closed. This operation
+    // reconnects, once: a server still away fails it, and the next operation tries again.
+    // Nothing is ever sent twice from here.
+    if (banco.isValid() && !banco.isOpen()) {
+      banco.close();
+      if (const Resultado aberta = iniciarSessao(banco, configuracaoAberta); !aberta)
+        qWarning("Não foi possível reconectar ao servidor do banco de dados: %s", qPrintable(aberta.erro));
+    }
+    return banco;
+  }
   const Plataforma::Identidade noDisco = Plataforma::IdentidadeArquivo(modGeral::CaminhoDados() + NomeArquivoBanco);
   if (QSqlDatabase::database(kNomePrincipal, false).isOpen() && noDisco != Plataforma::Identidade{} &&
       noDisco != identidadeAberta) {

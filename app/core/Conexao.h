@@ -48,7 +48,8 @@ bool Servidor();
 void FecharConexao();
 
 /// The current connection; not open between `FecharConexao` and `AbrirConexao`. When another
-/// process has put a new file in the place of the one it opened, it is reopened on the new one.
+/// process has put a new file in the place of the one it opened, it is reopened on the new one;
+/// a connection to the server that an earlier operation found lost is opened again.
 QSqlDatabase Banco();
 
 /// The SQLite handle under `banco`, for the few hot paths that step through many rows without

@@ -3,6 +3,7 @@
 #include "app/core/CursorLinhas.h"
 #include "app/core/Dialeto.h"
 #include "app/core/ErroBanco.h"
+#include "app/core/Esquema.h"
 
 #include <QSqlError>
 #include <QSqlField>
@@ -32,7 +33,9 @@ Resultado gravar(QSqlQuery& comando, const QString& sql, const QVariantList& val
 }
 
 Resultado copiarTabela(const QSqlDatabase& origem, const QSqlDatabase& destino, const QString& tabela) {
-  const QSqlRecord registro = destino.record(tabela);
+  QSqlRecord registro;
+  if (Resultado lidas = Esquema::LerColunas(destino, tabela, registro); !lidas)
+    return lidas;
   QStringList colunas;
   QList<bool> inteiras;
   for (int i = 0; i < registro.count(); ++i) {
@@ -41,9 +44,6 @@ Resultado copiarTabela(const QSqlDatabase& origem, const QSqlDatabase& destino, 
     inteiras.append(tipo == QMetaType::LongLong || tipo == QMetaType::Int || tipo == QMetaType::ULongLong ||
                     tipo == QMetaType::UInt);
   }
-  if (colunas.isEmpty())
-    return Resultado::falha(QStringLiteral("A tabela %1 não foi encontrada no banco de dados.").arg(tabela), -1);
-
   CursorLinhas cursor(origem);
   const Dialeto::Tipo dialeto = Dialeto::De(origem);
   if (!cursor.Preparar(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")

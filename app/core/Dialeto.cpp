@@ -141,10 +141,13 @@ QString GravacaoVersao(Tipo tipo, int versao) {
 }
 
 QString ConsultaTabelasServidor() {
+  // The catalogue itself: it lists tables the user may not read, which the information schema
+  // leaves out, and which the desk must not make a second time.
   return QStringLiteral(
-             "SELECT lower(table_name) FROM information_schema.tables "
-             "WHERE table_schema = current_schema() AND lower(table_name) IN "
-             "('tbpessoa', 'tbreferente', 'tbrecibo', '%1')")
+             "SELECT lower(c.relname), n.nspname FROM pg_catalog.pg_class c "
+             "JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
+             "WHERE n.nspname = ANY (current_schemas(false)) AND c.relkind IN ('r', 'p', 'v', 'm', 'f') "
+             "AND lower(c.relname) IN ('tbpessoa', 'tbreferente', 'tbrecibo', '%1') ORDER BY 2, 1")
       .arg(TabelaVersao);
 }
 
@@ -164,6 +167,14 @@ QString InicioInstantaneoServidor() {
 QString TravaTabelasServidor(const QStringList& tabelas) {
   return QStringLiteral("LOCK TABLE ") + tabelas.join(QStringLiteral(", ")) +
          QStringLiteral(" IN ACCESS EXCLUSIVE MODE");
+}
+
+bool TabelaAusente(const QSqlError& erro) {
+  // The server's SQLSTATE of an undefined table; SQLite has no code of its own for it, only its
+  // fixed words.
+  return erro.nativeErrorCode() == QLatin1String("42P01") ||
+         (erro.nativeErrorCode() == QLatin1String("1") &&
+          erro.databaseText().startsWith(QLatin1String("no such table")));
 }
 
 bool ChaveDuplicada(const QSqlError& erro) {

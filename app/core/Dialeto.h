@@ -76,7 +76,8 @@ QString GravacaoVersao(Tipo tipo, int versao);
 /// The server's table holding the schema version, one row (SQLite keeps it in the file's header).
 inline const QString TabelaVersao = QStringLiteral("talonix_versao");
 
-/// The query that lists, in lower case, which of the server's tables exist in the schema in use.
+/// The query that lists, in lower case, which of the program's tables the server has in the
+/// schemas of the search path, each with the name of its schema.
 QString ConsultaTabelasServidor();
 
 /// The statement that makes concurrent desks change the server's schema one after the other,
@@ -93,6 +94,9 @@ QString InicioInstantaneoServidor();
 /// The statement that makes the server's `tabelas` this transaction's alone until it ends: the
 /// other desks wait for it (at most `EsperaTravaMs`, then they are told).
 QString TravaTabelasServidor(const QStringList& tabelas);
+
+/// Whether `erro` is the store's refusal of a statement on a table it does not have.
+bool TabelaAusente(const QSqlError& erro);
 
 /// Whether `erro` is the store's refusal of a duplicate key.
 bool ChaveDuplicada(const QSqlError& erro);

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QMap>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -249,14 +250,28 @@ Resultado LerVersao(QSqlDatabase& banco, int& versao) {
   return Resultado::sucesso();
 }
 
+Resultado LerColunas(const QSqlDatabase& banco, const QString& tabela, QSqlRecord& registro) {
+  // A query of the table itself: a table another desk holds (a restore on the server) is a
+  // failure that says so, where the driver's catalogue read would give no columns at all.
+  QSqlQuery consulta(banco);
+  if (!consulta.exec(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(tabela)))
+    return Dialeto::TabelaAusente(consulta.lastError())
+               ? Resultado::falha(QStringLiteral("O arquivo não é um banco de dados do Talonix: falta a tabela ") +
+                                      tabela + QLatin1Char('.'),
+                                  -1)
+               : ErroBanco::Falha(consulta.lastError());
+  registro = consulta.record();
+  return Resultado::sucesso();
+}
+
 Resultado VerificarTabelas(QSqlDatabase& banco) {
   int versao = 0;
   if (Resultado conhecida = versaoConhecida(banco, versao); !conhecida)
     return conhecida;
   for (const auto& [tabela, colunas] : referencia(versao).colunas) {
-    const QSqlRecord registro = banco.record(tabela);
-    if (banco.lastError().isValid())
-      return ErroBanco::Falha(banco.lastError());
+    QSqlRecord registro;
+    if (Resultado lidas = LerColunas(banco, tabela, registro); !lidas)
+      return lidas;
     for (const QString& coluna : colunas) {
       // Column names are matched regardless of case.
       bool achou = false;
@@ -321,12 +336,28 @@ Resultado PrepararServidor(QSqlDatabase& banco) {
   // Two desks starting at once on a new database: the second waits and finds the tables made.
   Resultado resultado = executar(comando, Dialeto::TravaEsquemaServidor());
   QStringList presentes;
+  QMap<QString, QStringList> porEsquema;
   if (resultado)
     resultado = executar(comando, Dialeto::ConsultaTabelasServidor());
-  while (resultado && comando.next())
+  while (resultado && comando.next()) {
     presentes.append(comando.value(0).toString());
+    porEsquema[comando.value(1).toString()].append(comando.value(0).toString());
+  }
   int versao = 0;
-  if (resultado && presentes.isEmpty()) {
+  if (resultado && porEsquema.size() > 1) {
+    // The statements name the tables without a schema, and the server takes each from the first
+    // schema of the search path that has it: tables in two schemas (a schema named like the user
+    // made after the tables, which the search path puts first) would be mixed or hidden.
+    QStringList partes;
+    for (auto it = porEsquema.cbegin(); it != porEsquema.cend(); ++it)
+      partes.append(QStringLiteral("no esquema \"%1\": %2").arg(it.key(), it.value().join(QStringLiteral(", "))));
+    resultado = Resultado::falha(
+        QStringLiteral("As tabelas do Talonix no banco de dados do servidor estão em mais de um esquema (") +
+            partes.join(QStringLiteral("; ")) +
+            QStringLiteral("). O Talonix não sabe quais usar: deixe um só conjunto de tabelas, num só esquema. "
+                           "Nada foi alterado no banco."),
+        -1);
+  } else if (resultado && presentes.isEmpty()) {
     resultado = criarObjetos(banco);
     if (resultado)
       resultado = aplicarPassos(banco, 0, VersaoAtual);

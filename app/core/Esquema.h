@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QSqlDatabase>
+#include <QSqlRecord>
 #include <QString>
 #include <QStringList>
 
@@ -35,6 +36,11 @@ QList<std::pair<QString, QStringList>> Colunas(int versao);
 
 /// The schema version `banco` carries.
 [[nodiscard]] Resultado LerVersao(QSqlDatabase& banco, int& versao);
+
+/// The columns of the program's table `tabela` in `banco`, with their types. Any failure of the
+/// store (a table another desk holds, a lost connection) is given with its reason, never as a
+/// table without columns; a table the store does not have is refused as not Talonix's.
+[[nodiscard]] Resultado LerColunas(const QSqlDatabase& banco, const QString& tabela, QSqlRecord& registro);
 
 /// Checks that `banco` is of a version this program knows and holds the tables of that version
 /// with their columns.

@@ -12,12 +12,14 @@
 namespace Numeracao {
 namespace {
 
-// The maximum of the query plus `acrescimo`; 1 when the query finds no row (a Null maximum).
+// The maximum that `sql` gives plus `acrescimo`; 1 when the query finds no row (a Null maximum).
 // A maximum already at `limite` has no next one: comparing before adding also keeps a stored
 // largest integer from wrapping round.
-Resultado maximo(QSqlQuery& consulta, qint64 acrescimo, qint64 limite, const QString& semProximo, qint64& numero) {
-  if (!consulta.exec())
-    return ErroBanco::Falha(consulta.lastError());
+Resultado maximo(const QString& sql, const QVariantList& valores, qint64 acrescimo, qint64 limite,
+                 const QString& semProximo, qint64& numero) {
+  QSqlQuery consulta(Conexao::Banco());
+  if (Resultado feita = ErroBanco::Executar(consulta, sql, valores); !feita)
+    return feita;
   numero = 1;
   if (!consulta.next() || consulta.value(0).isNull())
     return Resultado::sucesso();
@@ -29,10 +31,7 @@ Resultado maximo(QSqlQuery& consulta, qint64 acrescimo, qint64 limite, const QSt
 }
 
 Resultado maximoDoAno(int ano, qint64 acrescimo, qint64 limite, qint64& numero) {
-  QSqlQuery consulta(Conexao::Banco());
-  consulta.prepare(QStringLiteral("SELECT MAX(Codigo) AS Codigo FROM tbRecibo WHERE Ano=?"));
-  consulta.addBindValue(ano);
-  return maximo(consulta, acrescimo, limite,
+  return maximo(QStringLiteral("SELECT MAX(Codigo) AS Codigo FROM tbRecibo WHERE Ano=?"), {ano}, acrescimo, limite,
                 QStringLiteral("O maior número de recibo do ano, %1, é o último que o campo aceita: não há um "
                                "próximo número a propor. Digite um número livre."),
                 numero);
@@ -41,10 +40,9 @@ Resultado maximoDoAno(int ano, qint64 acrescimo, qint64 limite, qint64& numero) 
 }  // namespace
 
 Resultado ProximoCodigo(Cadastro cadastro, qint64& codigo, qint64 limite) {
-  QSqlQuery consulta(Conexao::Banco());
-  consulta.prepare(cadastro == Cadastro::Pessoa ? QStringLiteral("SELECT MAX(Codigo) AS Codigo FROM tbPessoa")
-                                                : QStringLiteral("SELECT MAX(Codigo) AS Codigo FROM tbReferente"));
-  return maximo(consulta, 1, limite,
+  return maximo(cadastro == Cadastro::Pessoa ? QStringLiteral("SELECT MAX(Codigo) AS Codigo FROM tbPessoa")
+                                             : QStringLiteral("SELECT MAX(Codigo) AS Codigo FROM tbReferente"),
+                {}, 1, limite,
                 QStringLiteral("O maior código já cadastrado, %1, é o último que o campo aceita: não há um "
                                "próximo código a propor. Digite um código livre."),
                 codigo);

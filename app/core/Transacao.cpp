@@ -33,8 +33,17 @@ Resultado Transacao::Concluir(Resultado parcial) {
   if (!aberta_)
     return resultado_ ? parcial : resultado_;
   QSqlQuery fim(banco_);
-  if (parcial && !fim.exec(QStringLiteral("COMMIT")))
-    parcial = ErroBanco::Falha(fim.lastError());
+  if (parcial && !fim.exec(QStringLiteral("COMMIT"))) {
+    // The server may have written everything and lost the connection before it answered: the
+    // operator checks before saving again, which the program never does by itself.
+    parcial = ErroBanco::ConexaoPerdida(fim.lastError())
+                  ? Resultado::falha(QStringLiteral("A conexão com o servidor do banco de dados foi perdida enquanto a "
+                                                    "gravação era confirmada: não há como saber se ela foi feita. "
+                                                    "Confira se o registro está gravado antes de gravar de novo; o "
+                                                    "Talonix vai se reconectar."),
+                                     -1)
+                  : ErroBanco::Falha(fim.lastError());
+  }
   // A failure ends the transaction at once: the server refuses every statement of a transaction
   // that failed, even the release of the failed one, until it is rolled back.
   if (!parcial)

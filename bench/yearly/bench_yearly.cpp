@@ -4,6 +4,7 @@
 // aggregate query of the same lines (the floor), best of 7 each.
 //   bench_yearly BANCO PASTA_APLICACAO
 #include "app/core/Conexao.h"
+#include "app/core/ErroBanco.h"
 #include "app/core/Relogio.h"
 #include "app/core/modGeral.h"
 #include "controls/MensagensQt.h"
@@ -83,14 +84,13 @@ double agregado() {
   tempo.start();
   QSqlQuery consulta(Conexao::Banco());
   consulta.setForwardOnly(true);
-  consulta.prepare(QStringLiteral(
-      "SELECT substr(r.DataEmissao, 1, 7), CASE WHEN p.TipoPessoa > 0 THEN 1 ELSE 0 END, r.Recebi, "
-      "p.Documento01, p.Descricao, SUM(r.Valor) FROM tbRecibo r LEFT JOIN tbPessoa p ON p.Codigo = r.Recebi "
-      "WHERE r.Emitente = ? AND r.DataEmissao BETWEEN ? AND ? GROUP BY substr(r.DataEmissao, 1, 7), r.Recebi"));
-  consulta.addBindValue(kEmitente);
-  consulta.addBindValue(QStringLiteral("%1-01-01").arg(kAno));
-  consulta.addBindValue(QStringLiteral("%1-12-31").arg(kAno));
-  if (!consulta.exec())
+  if (!ErroBanco::Executar(
+          consulta,
+          QStringLiteral(
+              "SELECT substr(r.DataEmissao, 1, 7), CASE WHEN p.TipoPessoa > 0 THEN 1 ELSE 0 END, r.Recebi, "
+              "p.Documento01, p.Descricao, SUM(r.Valor) FROM tbRecibo r LEFT JOIN tbPessoa p ON p.Codigo = r.Recebi "
+              "WHERE r.Emitente = ? AND r.DataEmissao BETWEEN ? AND ? GROUP BY substr(r.DataEmissao, 1, 7), r.Recebi"),
+          {kEmitente, QStringLiteral("%1-01-01").arg(kAno), QStringLiteral("%1-12-31").arg(kAno)}))
     return -1;
   qint64 total = 0;
   while (consulta.next())
@@ -121,13 +121,11 @@ int main(int argc, char* argv[]) {
 
   // The payer with most receipts of the main issuer in the year.
   QSqlQuery consulta(Conexao::Banco());
-  consulta.prepare(
-      QStringLiteral("SELECT Recebi, COUNT(*) FROM tbRecibo WHERE Emitente = ? AND DataEmissao "
-                     "BETWEEN ? AND ? GROUP BY Recebi ORDER BY 2 DESC LIMIT 1"));
-  consulta.addBindValue(kEmitente);
-  consulta.addBindValue(QStringLiteral("%1-01-01").arg(kAno));
-  consulta.addBindValue(QStringLiteral("%1-12-31").arg(kAno));
-  if (!consulta.exec() || !consulta.next()) {
+  if (!ErroBanco::Executar(consulta,
+                           QStringLiteral("SELECT Recebi, COUNT(*) FROM tbRecibo WHERE Emitente = ? AND DataEmissao "
+                                          "BETWEEN ? AND ? GROUP BY Recebi ORDER BY 2 DESC LIMIT 1"),
+                           {kEmitente, QStringLiteral("%1-01-01").arg(kAno), QStringLiteral("%1-12-31").arg(kAno)}) ||
+      !consulta.next()) {
     std::fputs("the main issuer has no receipts in the year\n", stderr);
     return 1;
   }

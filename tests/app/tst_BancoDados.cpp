@@ -1,8 +1,10 @@
 // The store as every screen sees it, on the desk's file or, when the run names one, on the
 // office's server: the same cases, the same answers.
 #include "app/core/Conexao.h"
+#include "app/core/CopiaTabelas.h"
 #include "app/core/Dialeto.h"
 #include "app/core/Esquema.h"
+#include "app/core/Numeracao.h"
 #include "app/core/TextoDobrado.h"
 #include "app/core/modGeral.h"
 #include "receipts/RegistroRecibo.h"
@@ -111,6 +113,10 @@ private slots:
   void contem_data();
   void contem();
   void numeroGravadoAoMesmoTempoRecusado();
+  void tabelasEmOutroEsquema_data();
+  void tabelasEmOutroEsquema();
+  void servidorOcupado_data();
+  void servidorOcupado();
 
 private:
   std::unique_ptr<PastaTeste> pasta_;
@@ -266,6 +272,93 @@ void tst_BancoDados::numeroGravadoAoMesmoTempoRecusado() {
   QCOMPARE(pasta_->valor(QStringLiteral("SELECT Valor FROM tbRecibo WHERE Codigo = 5")).toLongLong(), 10000);
   const Resultado seguinte = RegistroRecibo::Inserir(recibo(6, 2026));
   QVERIFY2(seguinte, qPrintable(seguinte.erro));
+}
+
+void tst_BancoDados::tabelasEmOutroEsquema_data() {
+  QTest::addColumn<QStringList>("preparo");
+  QTest::addColumn<bool>("abre");
+  QTest::addColumn<int>("noEsquemaDoUsuario");
+  // The test logs in as postgres: a schema of that name comes first on the default search path
+  // ("$user", public), ahead of the tables the first start made in public.
+  const QString esquema = QStringLiteral("CREATE SCHEMA postgres");
+  QTest::newRow("esquema vazio com o nome do usuário") << QStringList{esquema} << true << 0;
+  QTest::newRow("outro conjunto no esquema do usuário")
+      << QStringList{esquema, QStringLiteral("CREATE TABLE postgres.tbpessoa (LIKE public.tbpessoa)")} << false << 1;
+  QTest::newRow("tabelas separadas em dois esquemas")
+      << QStringList{esquema, QStringLiteral("ALTER TABLE public.tbrecibo SET SCHEMA postgres")} << false << 1;
+}
+
+// The office's tables are found wherever the search path finds them; a second set is never made
+// beside them, and tables spread over two schemas are refused.
+void tst_BancoDados::tabelasEmOutroEsquema() {
+  if (!ServidorTeste::Ativo())
+    QSKIP("A desk's file has no schemas.");
+  QFETCH(QStringList, preparo);
+  QFETCH(bool, abre);
+  QFETCH(int, noEsquemaDoUsuario);
+  QVERIFY(pasta_->executar(QStringLiteral("INSERT INTO tbPessoa (Codigo, Descricao) VALUES (1, 'Do escritório')")));
+  for (const QString& sql : std::as_const(preparo))
+    QVERIFY(pasta_->executar(sql));
+  Conexao::FecharConexao();
+  const Resultado aberta = Conexao::AbrirConexao();
+  QVERIFY2(aberta.ok == abre, qPrintable(aberta.erro));
+  if (abre)
+    QCOMPARE(pasta_->valor(QStringLiteral("SELECT Descricao FROM tbPessoa")).toString(),
+             QStringLiteral("Do escritório"));
+  else
+    QVERIFY2(aberta.erro.contains(QStringLiteral("mais de um esquema")), qPrintable(aberta.erro));
+  QSqlDatabase outra = outraConexao(*pasta_, QStringLiteral("conferencia"));
+  {
+    QSqlQuery consulta(outra);
+    QVERIFY(consulta.exec(QStringLiteral("SELECT COUNT(*) FROM pg_tables WHERE schemaname = 'postgres'")));
+    QVERIFY(consulta.next());
+    QCOMPARE(consulta.value(0).toInt(), noEsquemaDoUsuario);
+  }
+  outra.close();
+  outra = QSqlDatabase();
+  QSqlDatabase::removeDatabase(QStringLiteral("conferencia"));
+}
+
+void tst_BancoDados::servidorOcupado_data() {
+  QTest::addColumn<int>("operacao");
+  QTest::newRow("próximo número de recibo") << 0;
+  QTest::newRow("próximo código de pessoa") << 1;
+  QTest::newRow("abertura de outra estação") << 2;
+}
+
+// While a restore holds the tables, what the desk does waits for them a while and then is told
+// that the database is busy; once they are free, it works.
+void tst_BancoDados::servidorOcupado() {
+  if (!ServidorTeste::Ativo())
+    QSKIP("The desk's file is kept apart by its own lock.");
+  QFETCH(int, operacao);
+  const auto operar = [operacao] {
+    qint64 numero = 0;
+    switch (operacao) {
+    case 0:
+      return Numeracao::ProximoNumeroRecibo(2026, numero);
+    case 1:
+      return Numeracao::ProximoCodigo(Numeracao::Cadastro::Pessoa, numero);
+    default:
+      Conexao::FecharConexao();
+      return Conexao::AbrirConexao();
+    }
+  };
+  QSqlDatabase restauracao = outraConexao(*pasta_, QStringLiteral("restauracao"));
+  {
+    QSqlQuery trava(restauracao);
+    QVERIFY(trava.exec(QStringLiteral("BEGIN")));
+    QVERIFY(trava.exec(Dialeto::TravaTabelasServidor(CopiaTabelas::Tabelas())));
+    const Resultado ocupado = operar();
+    QVERIFY(!ocupado);
+    QVERIFY2(ocupado.erro.contains(QStringLiteral("está ocupado")), qPrintable(ocupado.erro));
+    QVERIFY(trava.exec(QStringLiteral("ROLLBACK")));
+  }
+  const Resultado livre = operar();
+  QVERIFY2(livre, qPrintable(livre.erro));
+  restauracao.close();
+  restauracao = QSqlDatabase();
+  QSqlDatabase::removeDatabase(QStringLiteral("restauracao"));
 }
 
 QTEST_MAIN(tst_BancoDados)

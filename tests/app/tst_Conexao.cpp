@@ -36,6 +36,8 @@ private slots:
   void bancoCriadoEhPrivado();
   void errosDoServidorEmPortugues_data();
   void errosDoServidorEmPortugues();
+  void falhaNuncaSemTexto_data();
+  void falhaNuncaSemTexto();
   void chaveDuplicada_data();
   void chaveDuplicada();
   void configuracao_data();
@@ -257,6 +259,15 @@ void tst_Conexao::errosDoServidorEmPortugues_data() {
   QTest::newRow("servidor desligado") << "57P01"
                                       << "terminating connection due to administrator command"
                                       << "perdida";
+  // libpq's own failures carry no SQLSTATE.
+  QTest::newRow("conexão fechada pelo servidor") << ""
+                                                 << "server closed the connection unexpectedly"
+                                                 << "perdida";
+  QTest::newRow("sem conexão") << ""
+                               << "no connection to the server"
+                               << "perdida";
+  QTest::newRow("tempo de comando esgotado") << "57014"
+                                             << "canceling statement due to statement timeout" << ocupado;
   QTest::newRow("sem permissão") << "42501"
                                  << "permission denied for table tbrecibo"
                                  << "permissão";
@@ -279,6 +290,29 @@ void tst_Conexao::errosDoServidorEmPortugues() {
   QCOMPARE(r.numero, -1);
   QVERIFY2(r.erro.contains(esperado), qPrintable(r.erro));
   QVERIFY2(!r.erro.contains(QStringLiteral("QPSQL")), qPrintable(r.erro));
+}
+
+// Whatever the driver left out, the operator reads a reason, with the number there was.
+void tst_Conexao::falhaNuncaSemTexto_data() {
+  QTest::addColumn<QSqlError>("erro");
+  QTest::addColumn<QString>("esperado");
+  QTest::newRow("SQLite sem texto") << QSqlError(QString(), QString(), QSqlError::StatementError, QStringLiteral("1"))
+                                    << "(código 1)";
+  QTest::newRow("servidor sem texto") << QSqlError(QStringLiteral(" "), QString(), QSqlError::StatementError,
+                                                   QStringLiteral("XX000"))
+                                      << "(código XX000)";
+  QTest::newRow("sem texto nem número") << QSqlError(QString(), QString(), QSqlError::TransactionError)
+                                        << "não informou o motivo.";
+  // Qt refuses a statement on a closed connection before the driver sees it, leaving no error.
+  QTest::newRow("nenhum erro") << QSqlError() << "não está aberta";
+}
+
+void tst_Conexao::falhaNuncaSemTexto() {
+  QFETCH(QSqlError, erro);
+  QFETCH(QString, esperado);
+  const Resultado r = ErroBanco::Falha(erro);
+  QVERIFY(!r);
+  QVERIFY2(r.erro.contains(esperado), qPrintable(r.erro));
 }
 
 void tst_Conexao::chaveDuplicada_data() {

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -39,6 +40,17 @@ int Porta() {
     return 0;
   const QList<QByteArray> partes = estado.readAll().simplified().split(' ');
   return partes.size() == 2 ? partes.at(1).toInt() : 0;
+}
+
+bool Script(const QString& acao) {
+  if (QSqlDatabase::contains(kAdministracao)) {
+    QSqlDatabase::database(kAdministracao, false).close();
+    QSqlDatabase::removeDatabase(kAdministracao);
+  }
+  QProcess script;
+  script.setProcessChannelMode(QProcess::ForwardedChannels);
+  script.start(QStringLiteral(SERVIDOR_PG), {acao, qEnvironmentVariable("TALONIX_TESTE_PG")});
+  return script.waitForFinished(120000) && script.exitStatus() == QProcess::NormalExit && script.exitCode() == 0;
 }
 
 bool Administrar(const QString& sql) {

@@ -19,6 +19,10 @@ QString CriarBanco();
 /// Drops the database `nome`, ending the connections still open on it.
 void ApagarBanco(const QString& nome);
 
+/// Runs tools/servidor_pg.sh `acao` ("iniciar", "reiniciar" or "parar") on the server of this run;
+/// true when it succeeded. The administration connection is opened again afterwards.
+bool Script(const QString& acao);
+
 /// Runs one statement on the server's administration database as its superuser.
 bool Administrar(const QString& sql);
 
