@@ -1,5 +1,7 @@
 #include "app/core/ErroBanco.h"
 
+#include "app/core/Comando.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -98,11 +100,7 @@ bool ConexaoPerdida(const QSqlError& erro) {
 }
 
 Resultado Executar(QSqlQuery& consulta, const QString& sql, const QVariantList& valores) {
-  if (!consulta.prepare(sql))
-    return Falha(consulta.lastError());
-  for (const QVariant& valor : valores)
-    consulta.addBindValue(valor);
-  return consulta.exec() ? Resultado::sucesso() : Falha(consulta.lastError());
+  return Comando::Executar(consulta, sql, valores) ? Resultado::sucesso() : Falha(consulta.lastError());
 }
 
 }  // namespace ErroBanco
